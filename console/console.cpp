@@ -1,0 +1,42 @@
+#include "console/console.hpp"
+
+#include <vector>
+
+namespace lousa {
+
+void Console::flush() {
+    if (pending_.empty()) return;
+    out_.put(pending_);
+    pending_.clear();
+}
+
+void Console::read_list(const read_variable* vars, std::size_t count) {
+    std::vector<console::read_target> targets;
+    targets.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) targets.push_back(vars[k].target());
+    const console::read_outcome outcome = reader_.read(targets);
+    if (outcome.error != console::read_error::none)
+        throw read_stop(vars[0].where(), console::message_of(outcome.error, outcome.item));
+}
+
+std::string_view source_path(const std::source_location& where) {
+    std::string_view path = where.file_name();
+#ifdef LOUSA_SOURCE_ROOT
+    constexpr std::string_view root = LOUSA_SOURCE_ROOT;
+    if (path.starts_with(root)) path.remove_prefix(root.size());
+#endif
+    return path;
+}
+
+std::string stop_report(const read_stop& stop) {
+    std::string report = "At line " + std::to_string(stop.where().line()) + " of file ";
+    report += source_path(stop.where());
+    report += " (unit = 5, file = 'stdin')";
+    report += line_end;
+    report += "Console error: ";
+    report += stop.what();
+    report += line_end;
+    return report;
+}
+
+}  // namespace lousa

@@ -1,0 +1,127 @@
+#pragma once
+// The one console of the program: every screen line and every keyboard answer
+// passes through it. Output is buffered and reaches the screen before the
+// program waits for an answer.
+//
+//   con.write("(1x, 64(\"*\"), a1)", bra);   // a layout write
+//   con.line("Digitar dado numero "_t, j);   // a free-form write
+//   con.line();                              // an empty line
+//   con.read(xa[j], xd[j]);                  // a free-form read
+
+#include <array>
+#include <cstdint>
+#include <source_location>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+#include "console/cp850.hpp"
+#include "console/format.hpp"
+#include "console/layout.hpp"
+#include "console/real.hpp"
+#include "console/reader.hpp"
+
+namespace lousa {
+
+using console::layout_string;
+
+#ifdef _WIN32
+inline constexpr std::string_view line_end = "\r\n";
+#else
+inline constexpr std::string_view line_end = "\n";
+#endif
+
+// Where screen bytes go: standard output, or a test's string.
+class output_sink {
+public:
+    virtual ~output_sink() = default;
+    virtual void put(std::string_view bytes) = 0;
+};
+
+// An answer that cannot be read stops the program: the shell's caller reports
+// it (where the read is in the source, and why) and ends with status 2.
+class read_stop : public std::runtime_error {
+public:
+    read_stop(std::source_location where, const std::string& message)
+        : std::runtime_error(message), where_(where) {}
+    const std::source_location& where() const { return where_; }
+
+private:
+    std::source_location where_;
+};
+
+// The source file of a read, relative to the source root.
+std::string_view source_path(const std::source_location& where);
+// The two report lines of a stopped read (each ended by a line end).
+std::string stop_report(const read_stop& stop);
+
+// One variable of a free-form read; the first one also records where the read
+// is in the program, for the report of a failed read.
+class read_variable {
+public:
+    read_variable(std::int32_t& v, std::source_location w = std::source_location::current())  // NOLINT
+        : target_{console::read_target::kind::integer, &v}, where_(w) {}
+    read_variable(real& v, std::source_location w = std::source_location::current())  // NOLINT
+        : target_{console::read_target::kind::real, &v}, where_(w) {}
+    template <std::size_t N>
+    read_variable(texto_fixo<N>& v, std::source_location w = std::source_location::current())  // NOLINT
+        : target_{console::read_target::kind::text, v.data.data(), N}, where_(w) {}
+
+    const console::read_target& target() const { return target_; }
+    const std::source_location& where() const { return where_; }
+
+private:
+    console::read_target target_;
+    std::source_location where_;
+};
+
+static_assert(sizeof(real) == sizeof(float), "a real is read in place as a float");
+
+class Console {
+public:
+    Console(console::input_source& in, output_sink& out)
+        : out_(out), reader_(in, [this] { flush(); }) {}
+    ~Console() { flush(); }
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // A layout write: one or more complete screen lines.
+    template <class... Values>
+    void write(layout_string<std::type_identity_t<Values>...> layout, const Values&... values) {
+        const std::array<console::value, sizeof...(Values)> list{as_value(values)...};
+        pending_ += console::render_layout(layout.parsed(), list, line_end);
+    }
+
+    // A free-form write: exactly one screen line (empty without values).
+    template <class... Values>
+    void line(const Values&... values) {
+        const std::array<console::value, sizeof...(Values)> list{as_value(values)...};
+        pending_ += console::render_free_line(list);
+        pending_ += line_end;
+    }
+
+    // A free-form read: fills the variables from the keyboard, or stops the
+    // program when an answer cannot be read.
+    template <class... Rest>
+    void read(read_variable first, Rest&... rest) {
+        const std::array<read_variable, 1 + sizeof...(Rest)> vars{first, read_variable(rest, first.where())...};
+        read_list(vars.data(), vars.size());
+    }
+
+    void flush();
+
+private:
+    template <class T>
+    static console::value as_value(const T& v) {
+        if constexpr (std::is_convertible_v<const T&, texto>) return console::make_value(texto(v));
+        else return console::make_value(v);
+    }
+    void read_list(const read_variable* vars, std::size_t count);
+
+    output_sink& out_;
+    console::list_reader reader_;
+    std::string pending_;
+};
+
+}  // namespace lousa

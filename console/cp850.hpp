@@ -1,0 +1,104 @@
+#pragma once
+// Texts are code page 850 bytes, one byte per character, so that a field width
+// counts characters on the student's console. Source literals stay readable
+// UTF-8 and are converted here, at compile time.
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lousa {
+
+// The upper half of code page 850, as Unicode code points.
+inline constexpr std::array<char32_t, 128> cp850_upper_half = {
+    U'Ç', U'ü', U'é', U'â', U'ä', U'à', U'å', U'ç', U'ê', U'ë', U'è', U'ï', U'î', U'ì', U'Ä', U'Å',
+    U'É', U'æ', U'Æ', U'ô', U'ö', U'ò', U'û', U'ù', U'ÿ', U'Ö', U'Ü', U'ø', U'£', U'Ø', U'×', U'ƒ',
+    U'á', U'í', U'ó', U'ú', U'ñ', U'Ñ', U'ª', U'º', U'¿', U'®', U'¬', U'½', U'¼', U'¡', U'«', U'»',
+    U'░', U'▒', U'▓', U'│', U'┤', U'Á', U'Â', U'À', U'©', U'╣', U'║', U'╗', U'╝', U'¢', U'¥', U'┐',
+    U'└', U'┴', U'┬', U'├', U'─', U'┼', U'ã', U'Ã', U'╚', U'╔', U'╩', U'╦', U'╠', U'═', U'╬', U'¤',
+    U'ð', U'Ð', U'Ê', U'Ë', U'È', U'ı', U'Í', U'Î', U'Ï', U'┘', U'┌', U'█', U'▄', U'¦', U'Ì', U'▀',
+    U'Ó', U'ß', U'Ô', U'Ò', U'õ', U'Õ', U'µ', U'þ', U'Þ', U'Ú', U'Û', U'Ù', U'ý', U'Ý', U'¯', U'´',
+    U'\u00AD', U'±', U'‗', U'¾', U'¶', U'§', U'÷', U'¸', U'°', U'¨', U'·', U'¹', U'³', U'²', U'■', U'\u00A0',
+};
+
+// Decodes one UTF-8 sequence starting at s[i]; advances i.
+constexpr char32_t decode_utf8(std::string_view s, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char lead = byte(i);
+    int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+    if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size()) throw "malformed UTF-8 in a screen text";
+    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3F);
+    i += static_cast<std::size_t>(extra) + 1;
+    return cp;
+}
+
+constexpr char cp850_from_code_point(char32_t cp) {
+    if (cp < 0x80) return static_cast<char>(cp);
+    for (std::size_t k = 0; k < cp850_upper_half.size(); ++k)
+        if (cp850_upper_half[k] == cp) return static_cast<char>(0x80 + k);
+    throw "character not in code page 850";
+}
+
+// Number of code page 850 characters in a UTF-8 text.
+constexpr std::size_t cp850_length(std::string_view utf8) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++n) decode_utf8(utf8, i);
+    return n;
+}
+
+// Writes the code page 850 form of a UTF-8 text into out (cp850_length bytes).
+constexpr void to_cp850(std::string_view utf8, char* out) {
+    for (std::size_t i = 0; i < utf8.size();) *out++ = cp850_from_code_point(decode_utf8(utf8, i));
+}
+
+// Code page 850 bytes back to UTF-8 (for tests and for showing transcripts).
+std::string utf8_from_cp850(std::string_view cp850);
+
+// A view of code page 850 text: the value of a text field or a free-form item.
+struct texto {
+    std::string_view bytes;
+    constexpr std::size_t size() const { return bytes.size(); }
+};
+
+// A text of fixed length N: shorter values are filled with blanks on the
+// right, and those blanks belong to the value (they are printed with it).
+template <std::size_t N>
+struct texto_fixo {
+    std::array<char, N> data{};
+
+    constexpr texto_fixo() { data.fill(' '); }
+    consteval texto_fixo(std::string_view utf8) {  // NOLINT: written like a literal
+        if (cp850_length(utf8) > N) throw "text longer than its declared length";
+        data.fill(' ');
+        to_cp850(utf8, data.data());
+    }
+    template <std::size_t M>
+    consteval texto_fixo(const char (&utf8)[M]) : texto_fixo(std::string_view(utf8, M - 1)) {}  // NOLINT
+
+    constexpr operator texto() const { return texto{std::string_view(data.data(), N)}; }  // NOLINT
+    constexpr std::string_view view() const { return {data.data(), N}; }
+};
+
+// A UTF-8 string literal as a template argument.
+template <std::size_t N>
+struct utf8_literal {
+    char chars[N]{};
+    consteval utf8_literal(const char (&s)[N]) { std::copy_n(s, N, chars); }  // NOLINT
+    constexpr std::string_view view() const { return {chars, N - 1}; }
+};
+
+template <utf8_literal S>
+inline constexpr texto_fixo<cp850_length(S.view())> literal_storage{S.view()};
+
+inline namespace literals {
+// "Digitar dado numero "_t: a screen text, converted once at compile time.
+template <utf8_literal S>
+constexpr texto operator""_t() {
+    return literal_storage<S>;
+}
+}  // namespace literals
+
+}  // namespace lousa

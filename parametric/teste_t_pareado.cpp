@@ -1,0 +1,45 @@
+// Teste 't' para dados parelhados (menu code 3): the t of the mean difference
+// of typed pairs, with its degrees of freedom. No verdict: the student reads a
+// t table.
+
+#include <cmath>
+
+#include "shell/aplicacoes.hpp"
+#include "shell/limites.hpp"
+#include "shell/textos.hpp"
+
+namespace lousa {
+
+void teste_t_pareado(Console& con) {
+    using textos::bra;
+    constexpr int capacidade = 200;
+    vetor<real, capacidade> xa, xd, dif;
+    std::int32_t n = 0, nc = 0, gl = 0;
+    real rnc, somadif = 0, soma2dif = 0, mediadif, vardif, desvdif, t;
+
+    con.write("(1x, 64(\"*\"), a1)", bra);
+    con.write("(1x, 17(\"*\"), \"Teste T para dados parelhados\",18(\"*\"), a1)", bra);
+    con.write("(1x,6(\"*\"), \" Digitar Xa e Xd separados por um espaco em branco  \",6(\"*\"), a1)", bra);
+    con.write("(1x, 64(\"*\"), a1)", bra);
+    le_contagem(con, n, capacidade, [&] { con.line("***** Quandos pares serão digitados?  *****"_t); });
+    con.line();
+    for (std::int32_t j = 1; j <= n; ++j) {
+        con.write("(1x, \"Digitar o par (Xa e Xd) numero \",I3)", j);
+        con.read(xa[j], xd[j]);
+        dif[j] = xa[j] - xd[j];
+        nc = nc + 1;
+        somadif = somadif + dif[j];
+        soma2dif = soma2dif + dif[j] * dif[j];
+    }
+    rnc = nc;
+    mediadif = somadif / rnc;
+    vardif = (soma2dif - somadif * somadif / rnc) / (rnc - 1);
+    desvdif = std::sqrt(vardif);
+    t = mediadif / (desvdif / std::sqrt(rnc));
+    gl = nc - 1;
+    con.write("(1x, 64(\"*\"), a1)", bra);
+    con.write("(1x, 11(\"*\"),\" 't' = \", f6.2, \" /// \", \"Graus de liberdade = \",I3,1x, 10(\"*\"))", t, gl);
+    con.write("(1x, 64(\"*\"), a1)", bra);
+}
+
+}  // namespace lousa

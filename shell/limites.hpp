@@ -1,0 +1,36 @@
+#pragma once
+// A count read from the keyboard is refused while it exceeds the capacity of
+// the arrays it sizes: the refusal message, then the count's prompt and read
+// again. Without it, a larger count would write past the arrays.
+
+#include <cstdint>
+#include <source_location>
+
+#include "console/console.hpp"
+
+namespace lousa {
+
+void mostra_recusa_de_limite(Console& con);
+
+// pergunta() writes the count's prompt line(s); the read follows it. The
+// count is asked again while excede(n) holds.
+template <class Excede, class Pergunta>
+void le_contagem_se(Console& con, std::int32_t& n, Excede excede, Pergunta pergunta,
+                    std::source_location where = std::source_location::current()) {
+    pergunta();
+    con.read(read_variable(n, where));
+    while (excede(n)) {
+        mostra_recusa_de_limite(con);
+        pergunta();
+        con.read(read_variable(n, where));
+    }
+}
+
+// The usual case: the count may not exceed `limite`.
+template <class Pergunta>
+void le_contagem(Console& con, std::int32_t& n, std::int32_t limite, Pergunta pergunta,
+                 std::source_location where = std::source_location::current()) {
+    le_contagem_se(con, n, [limite](std::int32_t v) { return v > limite; }, pergunta, where);
+}
+
+}  // namespace lousa

@@ -1,0 +1,101 @@
+// The life of one run: the menu, the chosen code and its confirmation, one
+// application, and the question that ends the run.
+
+#include <array>
+
+#include "shell/aplicacoes.hpp"
+#include "shell/limites.hpp"
+#include "shell/textos.hpp"
+
+namespace lousa {
+namespace {
+
+using namespace textos;
+
+using aplicacao = void (*)(Console&);
+
+// Menu code to application.
+constexpr std::array<aplicacao, 17> aplicacoes = {
+    nullptr,
+    dimensionamento_amostras,
+    teste_t_student,
+    teste_t_pareado,
+    anova_um_criterio,
+    anova_dois_criterios,
+    anova_com_repeticoes,
+    regressao_linear,
+    teste_aleatoriedade,
+    teste_qui_quadrado,
+    teste_kolmogorov_smirnov,
+    teste_z_proporcoes,
+    teste_wilcoxon,
+    teste_mann_whitney,
+    correlacao_spearman,
+    teste_kruskal_wallis,
+    regressoes_curvilineas,
+};
+
+void estrelas(Console& con) { con.line("*******************************************************"_t); }
+
+void mostra_menu(Console& con) {
+    estrelas(con);
+    con.write("(1x,\"*\",10x,\"APLICAÇÃO\", 26X, \"CODIGO\",a1, 1X,\"*\")", bra);
+    for (std::int32_t j = 1; j <= 16; ++j) con.write("(1x, \"*\", a45, 2x, i2, 4x,\"*\")", aplic[j], j);
+    estrelas(con);
+    con.line();
+    con.line();
+    estrelas(con);
+    estrelas(con);
+    con.line("** CONSULTE O TUTORIAL E DIGITE O CODIGO DA APLICACAO**"_t);
+    estrelas(con);
+    estrelas(con);
+}
+
+// Menu and confirmation until a code in 1..16 is confirmed.
+std::int32_t escolhe_aplicacao(Console& con) {
+    std::int32_t icod = 0;
+    std::int32_t conf = 0;
+    for (;;) {
+        mostra_menu(con);
+        con.read(icod);
+        con.line();
+        if (icod < 1 || icod > 16) continue;
+        con.line();
+        con.line();
+        estrelas(con);
+        con.write(
+            "(1x,\"**\",\" Voce escolheu \",a36,\"**\", /1x, \"** Confirma a  escolha? \",\"(0 = Nao //// 1 = "
+            "Sim)\",\"       **\",a1 )",
+            aplic[icod], bra);
+        estrelas(con);
+        con.read(conf);
+        if (conf != 0) return icod;
+    }
+}
+
+void encerra(Console& con) {
+    std::int32_t k = 0;
+    con.line();
+    con.line();
+    do {
+        con.line("****************************************************"_t);
+        con.line("****** Digite zero para encerrar o aplicativo ******"_t);
+        con.line("****************************************************"_t);
+        con.read(k);
+    } while (k != 0);
+}
+
+}  // namespace
+
+void mostra_recusa_de_limite(Console& con) {
+    con.line();
+    con.line("OS VALORES ULTRAPASSAM OS LIMITES DO PROGRAMA"_t);
+    con.line();
+}
+
+void executa(Console& con) {
+    aplicacoes[static_cast<std::size_t>(escolhe_aplicacao(con))](con);
+    encerra(con);
+}
+
+}  // namespace lousa
