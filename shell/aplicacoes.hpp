@@ -23,6 +23,10 @@ void correlacao_spearman(Console& con);        // 14
 void teste_kruskal_wallis(Console& con);       // 15
 void regressoes_curvilineas(Console& con);     // 16
 
+// The application of a menu code (1 to 16).
+using aplicacao = void (*)(Console&);
+aplicacao aplicacao_de_codigo(std::int32_t icod);
+
 // The shell: menu, confirmation, one application, end question.
 void executa(Console& con);
 

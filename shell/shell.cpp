@@ -12,8 +12,6 @@ namespace {
 
 using namespace textos;
 
-using aplicacao = void (*)(Console&);
-
 // Menu code to application.
 constexpr std::array<aplicacao, 17> aplicacoes = {
     nullptr,
@@ -93,8 +91,10 @@ void mostra_recusa_de_limite(Console& con) {
     con.line();
 }
 
+aplicacao aplicacao_de_codigo(std::int32_t icod) { return aplicacoes.at(static_cast<std::size_t>(icod)); }
+
 void executa(Console& con) {
-    aplicacoes[static_cast<std::size_t>(escolhe_aplicacao(con))](con);
+    aplicacao_de_codigo(escolhe_aplicacao(con))(con);
     encerra(con);
 }
 

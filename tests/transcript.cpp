@@ -1,0 +1,110 @@
+#include "tests/transcript.hpp"
+
+#include <sstream>
+
+#include "console/console.hpp"
+#include "shell/aplicacoes.hpp"
+
+namespace lousa::testing {
+namespace {
+
+std::vector<std::string> split_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::istringstream in(text);
+    while (std::getline(in, line)) lines.push_back(line);
+    return lines;
+}
+
+class string_sink final : public output_sink {
+public:
+    void put(std::string_view bytes) override { text += bytes; }
+    std::string text;
+};
+
+// Hands the typed lines to the program one at a time, checking first that the
+// screen so far is what the transcript shows before that line.
+class scripted_input final : public console::input_source {
+public:
+    scripted_input(const transcript& t, const string_sink& out) : t_(t), out_(out) {}
+
+    std::size_t read_some(char* buffer, std::size_t capacity) override {
+        if (next_ == t_.input.size()) return 0;
+        const auto& typed = t_.input[next_++];
+        check_screen_before(typed);
+        const std::string line = typed.text + "\n";
+        if (line.size() > capacity) return 0;
+        line.copy(buffer, line.size());
+        return line.size();
+    }
+
+    std::string problems;
+    std::size_t consumed() const { return next_; }
+
+private:
+    void check_screen_before(const transcript::typed& typed) {
+        if (t_.screen.empty() && t_.input.empty()) return;
+        const auto shown = split_lines(utf8_from_cp850(out_.text));
+        const std::vector<std::string> expected(t_.screen.begin(),
+                                                t_.screen.begin() + static_cast<long>(typed.screen_lines_before));
+        if (shown != expected && problems.empty())
+            problems = "the screen before typed line \"" + typed.text + "\" differs from the transcript (" +
+                       std::to_string(shown.size()) + " lines shown, " + std::to_string(expected.size()) +
+                       " expected)";
+    }
+
+    const transcript& t_;
+    const string_sink& out_;
+    std::size_t next_ = 0;
+};
+
+}  // namespace
+
+transcript parse_transcript(const std::string& name, const std::string& text) {
+    transcript t;
+    t.name = name;
+    for (const std::string& line : split_lines(text)) {
+        if (line.starts_with("#")) continue;
+        if (line.starts_with("! app ")) {
+            t.app = std::stoi(line.substr(6));
+        } else if (line.starts_with("! stop: ")) {
+            t.stop_message = line.substr(8);
+        } else if (line == ">" || line.starts_with("> ")) {
+            t.input.push_back({line.size() > 2 ? line.substr(2) : std::string{}, t.screen.size()});
+        } else {
+            t.screen.push_back(line);
+        }
+    }
+    return t;
+}
+
+replay_result replay(const transcript& t) {
+    string_sink out;
+    scripted_input in(t, out);
+    replay_result result;
+    {
+        Console con(in, out);
+        try {
+            if (t.app == 0) executa(con);
+            else aplicacao_de_codigo(t.app)(con);
+        } catch (const read_stop& stop) {
+            result.stop_message = stop.what();
+        }
+    }
+    result.screen = split_lines(utf8_from_cp850(out.text));
+    result.problems = in.problems;
+    if (in.consumed() < t.input.size() && result.problems.empty())
+        result.problems = "typed line \"" + t.input[in.consumed()].text + "\" was never read";
+    return result;
+}
+
+replay_result replay_text(int app, const std::string& input) {
+    transcript t;
+    t.app = app;
+    for (const std::string& line : split_lines(input)) t.input.push_back({line, 0});
+    replay_result r = replay(t);
+    r.problems.clear();  // no screen was given to compare with
+    return r;
+}
+
+}  // namespace lousa::testing

@@ -1,0 +1,50 @@
+#pragma once
+// Whole-session transcripts: a readable file of typed answers and the exact
+// screen they produce, replayed against the program in-process.
+//
+// File format (UTF-8; the program's code page 850 output is converted before
+// comparing):
+//   # comment                 ignored
+//   ! app N                   run application N alone (no menu, no end question)
+//   ! stop: MESSAGE           the run ends with this failed-read message
+//   > typed text              one line typed at the keyboard
+//   >                         an empty typed line
+//   anything else             one expected screen line, exactly (trailing
+//                             blanks count; an empty line is an empty line)
+// Every screen line starts with a blank or is empty, so the markers never
+// clash with screen text. The typed lines stand where the program reads them:
+// the screen before a typed line must be on the screen when the program asks
+// for that line.
+
+#include <string>
+#include <vector>
+
+namespace lousa::testing {
+
+struct transcript {
+    std::string name;
+    int app = 0;  // 0: the whole shell
+    std::vector<std::string> screen;
+    struct typed {
+        std::string text;
+        std::size_t screen_lines_before;
+    };
+    std::vector<typed> input;
+    std::string stop_message;  // empty: the run must end normally
+};
+
+transcript parse_transcript(const std::string& name, const std::string& text);
+
+struct replay_result {
+    std::vector<std::string> screen;  // UTF-8, one entry per screen line
+    std::string stop_message;
+    std::string problems;  // dialogue-order faults found while replaying
+};
+
+replay_result replay(const transcript& t);
+
+// Runs `input` (lines joined by newlines) through application `app` (0: the
+// whole shell) and returns the screen in UTF-8.
+replay_result replay_text(int app, const std::string& input);
+
+}  // namespace lousa::testing
