@@ -54,18 +54,14 @@ two_reads read_reals(const std::string& input, int count = 2) {
     return r;
 }
 
-TEST(ListRead, SeparatorsAndLines) {
-    struct row {
-        const char* input;
-        float a, b, next;
-    };
-    const row rows[] = {
-        {"3 4\n9\n", 3, 4, 9},       {"3,4\n9\n", 3, 4, 9},        {"3 , 4\n9\n", 3, 4, 9},
-        {"3;4\n9\n", 3, 4, 9},       {"3\t4\n9\n", 3, 4, 9},       {"1.5\n2\n9\n", 1.5f, 2, 9},
-        {"1.5,2\n9\n", 1.5f, 2, 9},  {"\n   \n3 4\n9\n", 3, 4, 9}, {"3 4 5 6\n9\n", 3, 4, 9},
-        {"3\n\n\n4\n9\n", 3, 4, 9},  {"3\n,4\n9\n", 3, 4, 9},     {"3 4\r\n9\r\n", 3, 4, 9},
-        {"2,57\n9\n", 2, 57, 9},     {"3 4", 3, 4, -1},
-    };
+// Typed input, the two reals of the first read, and the real of the next.
+struct row {
+    const char* input;
+    float a, b, next;
+};
+
+template <std::size_t N>
+void expect_reads(const row (&rows)[N]) {
     for (const auto& r : rows) {
         const two_reads got = read_reals(r.input);
         EXPECT_EQ(got.outcome.error, read_error::none) << r.input;
@@ -75,11 +71,18 @@ TEST(ListRead, SeparatorsAndLines) {
     }
 }
 
-TEST(ListRead, SlashAndNullValuesKeepPreviousValues) {
-    struct row {
-        const char* input;
-        float a, b, next;
+TEST(ListRead, SeparatorsAndLines) {
+    const row rows[] = {
+        {"3 4\n9\n", 3, 4, 9},       {"3,4\n9\n", 3, 4, 9},        {"3 , 4\n9\n", 3, 4, 9},
+        {"3;4\n9\n", 3, 4, 9},       {"3\t4\n9\n", 3, 4, 9},       {"1.5\n2\n9\n", 1.5f, 2, 9},
+        {"1.5,2\n9\n", 1.5f, 2, 9},  {"\n   \n3 4\n9\n", 3, 4, 9}, {"3 4 5 6\n9\n", 3, 4, 9},
+        {"3\n\n\n4\n9\n", 3, 4, 9},  {"3\n,4\n9\n", 3, 4, 9},     {"3 4\r\n9\r\n", 3, 4, 9},
+        {"2,57\n9\n", 2, 57, 9},     {"3 4", 3, 4, -1},
     };
+    expect_reads(rows);
+}
+
+TEST(ListRead, SlashAndNullValuesKeepPreviousValues) {
     const row rows[] = {
         {"1.5 /\n9\n", 1.5f, -1, 9},  // the slash ends the read
         {"/\n9\n", -1, -1, 9},
@@ -91,13 +94,7 @@ TEST(ListRead, SlashAndNullValuesKeepPreviousValues) {
         {"2*7\n9\n", 7, 7, 9},        // r*value repeats the value
         {"3*7 8\n9\n", 7, 7, 9},
     };
-    for (const auto& r : rows) {
-        const two_reads got = read_reals(r.input);
-        EXPECT_EQ(got.outcome.error, read_error::none) << r.input;
-        EXPECT_EQ(got.first.a, r.a) << r.input;
-        EXPECT_EQ(got.first.b, r.b) << r.input;
-        EXPECT_EQ(got.next, r.next) << r.input;
-    }
+    expect_reads(rows);
 }
 
 TEST(ListRead, ThreeValuesAcrossACommaLineEnd) {
