@@ -1,10 +1,80 @@
-// Teste Kolmogorov-Smirnov (menu code 10): not built yet; its code goes straight to
-// the end question.
+// Teste Kolmogorov-Smirnov (menu code 10): goodness of fit of data grouped in
+// named classes. Dc is the largest absolute difference between the cumulative
+// observed relative frequencies and the cumulative theoretical proportions;
+// Dt = 1.36/sqrt(n) is printed only for a total above 35, otherwise the
+// student looks it up in a table. No verdict.
+
+#include <cmath>
 
 #include "shell/aplicacoes.hpp"
+#include "shell/limites.hpp"
+#include "shell/textos.hpp"
 
 namespace lousa {
 
-void teste_kolmogorov_smirnov(Console&) {}
+void teste_kolmogorov_smirnov(Console& con) {
+    using textos::bra;
+    constexpr int capacidade = 50;
+    vetor<texto_fixo<10>, capacidade> classe;
+    vetor<real, capacidade> fre, fso, fro, fao, fae, difa;
+    std::int32_t inc = 0;
+    real soma1 = 0, somafre = 0, valmax, dt = 0;
+
+    con.write("(1x, 50(\"*\"), a1)", bra);
+    con.write("(1x,\"*\", 11x,\"Teste de Kolmogorov-Smirnov\", 10x,\"*\",a1)", bra);
+    con.write("(1x, 50(\"*\"), a1)", bra);
+    con.line();
+    le_contagem(con, inc, capacidade, [&] { con.line("* Em quantas classes os dados estao distribuidos?*"_t); });
+    con.line();
+    for (std::int32_t j = 1; j <= inc; ++j) {
+        con.line("*** Digitar o nome da classe"_t, j, "***"_t);
+        con.read(classe[j]);
+        con.line();
+    }
+    con.line();
+    for (std::int32_t j = 1; j <= inc; ++j) {
+        con.write("(1x, \"** Digitar a proporcao (%) teorica da classe = \",  A15, \" **\")", classe[j]);
+        con.read(fre[j]);
+        con.line();
+    }
+    // The prompt asks for percentages, the computation needs fractions: a set
+    // of proportions adding up to more than 1.5 was typed in percent.
+    for (std::int32_t j = 1; j <= inc; ++j) somafre = somafre + fre[j];
+    if (somafre > 1.5f) {
+        for (std::int32_t j = 1; j <= inc; ++j) fre[j] = fre[j] / 100;
+    }
+    soma1 = 0;
+    con.line();
+    for (std::int32_t j = 1; j <= inc; ++j) {
+        con.line("** Digitar Freqência observada (Fo) da classe = "_t, j);
+        con.read(fso[j]);
+        soma1 = soma1 + fso[j];
+        con.line();
+    }
+
+    // Cumulative sums start from zero before the first class.
+    const auto anterior = [](const vetor<real, capacidade>& v, std::int32_t j) { return j == 1 ? real(0) : v[j - 1]; };
+    for (std::int32_t j = 1; j <= inc; ++j) fro[j] = fso[j] / soma1;
+    for (std::int32_t j = 1; j <= inc; ++j) fao[j] = anterior(fao, j) + fro[j];
+    for (std::int32_t j = 1; j <= inc; ++j) fae[j] = anterior(fae, j) + fre[j];
+    for (std::int32_t j = 1; j <= inc; ++j) difa[j] = std::fabs(fao[j] - fae[j]);
+    // All 50 entries are searched; those beyond the last class are 0. A NaN
+    // entry never wins the strict comparison.
+    valmax = -3.4028235e38f;
+    for (std::int32_t j = 1; j <= capacidade; ++j) {
+        if (difa[j] > valmax) valmax = difa[j];
+    }
+    if (soma1 > 35) dt = 1.36f / std::sqrt(soma1);
+    con.line();
+
+    if (soma1 <= 35) {
+        con.write("(1x, 50(\"*\"), a1)", bra);
+        con.write("(1x,\"*\", 9X,\" Dc = \",f5.3, \" ** Dt (ver tabela)\",8X,\" *\")", valmax);
+    } else {
+        con.write("(1x, 50(\"*\"), a1)", bra);
+        con.write("(1x,\"*\",10x,\" Dc = \",f5.3, \" ** \",\" Dt  = \",F5.3, 12x \"*\")", valmax, dt);
+    }
+    con.write("(1x, 50(\"*\"), a1)", bra);
+}
 
 }  // namespace lousa
