@@ -1,10 +1,77 @@
-// ANOVA - 1 criterio (menu code 4): not built yet; its code goes straight to
-// the end question.
+// ANOVA - 1 criterio de classificacao (menu code 4): a balanced one-way layout,
+// every treatment with the same number of repetitions. Shows F with its two
+// degrees of freedom, the residual standard deviation and the mean of each
+// treatment. No verdict: the student reads an F table.
+
+#include <cmath>
 
 #include "shell/aplicacoes.hpp"
+#include "shell/limites.hpp"
+#include "shell/textos.hpp"
 
 namespace lousa {
 
-void anova_um_criterio(Console&) {}
+void anova_um_criterio(Console& con) {
+    using textos::ast;
+    constexpr int max_repeticoes = 20;
+    constexpr int max_tratamentos = 20;
+    matriz<real, 20, 200> dadox;  // repetition i (row) of treatment j (column)
+    vetor<real, 50> somac;
+    vetor<real, 20> mediacol;
+    std::int32_t inc = 0, inr = 0, gltot = 0, glcol = 0, glres = 0;
+    real rnr, rnc, somat, soma2t, soma2c, fc, sqdtot, sqdcol, sqdres, varcol, varres, dpres, testef;
+
+    somat = 0;
+    soma2t = 0;
+    soma2c = 0;
+    // Each count is refused right after its own read while it exceeds the
+    // table: 20 treatments, 20 repetitions.
+    le_contagem(con, inc, max_tratamentos, [&] { con.line("**** Quantos tratamentos serão analisados? *****"_t); });
+    con.line();
+    le_contagem(con, inr, max_repeticoes, [&] { con.line("*** Numero de repeticoes em cada tratamento ****"_t); });
+    for (std::int32_t j = 1; j <= inc; ++j) somac[j] = 0;
+    rnr = inr;
+    rnc = inc;
+
+    // Repetition by repetition: the first of every treatment, then the second...
+    for (std::int32_t i = 1; i <= inr; ++i) {
+        for (std::int32_t j = 1; j <= inc; ++j) {
+            con.write("(1x,\"*** Digitar repeticao \",i3, \" do tratamento \",I2)", i, j);
+            con.line();
+            con.read(dadox(i, j));
+            somat = somat + dadox(i, j);
+            soma2t = soma2t + dadox(i, j) * dadox(i, j);
+            somac[j] = somac[j] + dadox(i, j);
+        }
+    }
+
+    for (std::int32_t j = 1; j <= inc; ++j) mediacol[j] = somac[j] / rnr;
+    gltot = inteiro(rnc * rnr - 1);
+    glcol = inteiro(rnc - 1);
+    glres = gltot - glcol;
+    fc = somat * somat / (rnc * rnr);
+    sqdtot = soma2t - fc;
+    for (std::int32_t j = 1; j <= inc; ++j) soma2c = soma2c + somac[j] * somac[j] / rnr;
+    sqdcol = soma2c - fc;
+    sqdres = sqdtot - sqdcol;
+    varcol = sqdcol / real(glcol);
+    varres = sqdres / real(glres);
+    dpres = std::sqrt(varres);
+    testef = varcol / varres;
+
+    con.line("*******************************************************"_t);
+    con.write("(1X,22(\"*\"),\" RESULTADO \", 21(\"*\"),A1)", ast);
+    con.line("*                                                     *"_t);
+    con.write("(1X,\"*\",22X,\"F =\",F6.2, 22X,\"*\")", testef);
+    con.write("(1X,\"*\",9X,\"GLCOL =\",I3,13X,\" GLRES = \", I3, 9X,\"*\")", glcol, glres);
+    con.write("(1X,\"*\",10X, \"Desvio Padrao Residual =\", F6.2, 13X,\"*\")", dpres);
+    con.line("*******************************************************"_t);
+    con.line();
+    for (std::int32_t j = 1; j <= inc; ++j) {
+        con.write("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)", j, mediacol[j]);
+    }
+    con.line("*******************************************************"_t);
+    con.line();
+}
 
 }  // namespace lousa
