@@ -1,10 +1,104 @@
-// Teste de Mann-Whitney (menu code 13): not built yet; its code goes straight to
-// the end question.
+// Teste de Mann-Withney (menu code 13): two independent samples X and Y
+// compared by the U statistic. The pooled data are ranked (average ranks for
+// ties) and U comes from the rank sum of X. Small samples print U for the
+// printed table of the two sizes; above 20 in either sample the normal
+// approximation Zc is printed beside 1.96. No verdict.
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "nonparametric/postos.hpp"
 #include "shell/aplicacoes.hpp"
+#include "shell/limites.hpp"
+#include "shell/textos.hpp"
 
 namespace lousa {
 
-void teste_mann_whitney(Console&) {}
+void teste_mann_whitney(Console& con) {
+    using textos::mensagem;
+    using textos::mensagem2;
+    constexpr int capacidade = 200;
+    constexpr std::int32_t de_x = 1, de_y = 2;
+    vetor<real, capacidade> x, y, xy, posto;
+    // The sample each pooled value came from, moved along with it by the
+    // sort: values of any sign, zero included, are counted in their own sample.
+    vetor<std::int32_t, capacidade> amostra;
+    std::int32_t nx = 0, ny = 0, n = 0;
+    real rnx, rny, somapostox = 0, u1, u2, u, numt, dent, z;
+
+    con.line("******************************************************"_t);
+    con.line("***              TESTE DE MANN-WITHNEY             ***"_t);
+    con.line("* Para pequenas amostras consultar tabelas do teste  *"_t);
+    con.line("******************************************************"_t);
+    con.line();
+    le_contagem(con, nx, capacidade, [&] { con.line("***         Tamanho da amostra X:      nx =  ?     ***"_t); });
+    con.line();
+    for (std::int32_t j = 1; j <= nx; ++j) {
+        con.line("** Para a amostra X  //// Digitar dado "_t, j, " *********"_t);
+        con.read(x[j]);
+    }
+    con.line("******************************************************"_t);
+    con.line();
+    // The pooled list holds both samples. A sum nx + ny below the 32-bit range
+    // (two huge negative sizes) would wrap to a large pooled size: refused too.
+    le_contagem_se(
+        con, ny,
+        [&](std::int32_t v) {
+            return v > capacidade - std::max(nx, 0) ||
+                   std::int64_t{nx} + v < std::numeric_limits<std::int32_t>::min() + std::int64_t{1};
+        },
+        [&] { con.line("***         Tamanho da amostra Y:      ny =  ?     ***"_t); });
+    con.line();
+    for (std::int32_t j = 1; j <= ny; ++j) {
+        con.line("** Para a amostra Y  //// Digitar dado "_t, j, " *********"_t);
+        con.read(y[j]);
+    }
+    con.line();
+
+    for (std::int32_t j = 1; j <= nx; ++j) {
+        xy[j] = x[j];
+        amostra[j] = de_x;
+    }
+    // With a negative nx the first Y values would fall before the start of the
+    // pooled list; they are left out, and only positions 1 to n are ranked.
+    for (std::int32_t j = 1; j <= ny; ++j) {
+        if (nx + j >= 1) {
+            xy[nx + j] = y[j];
+            amostra[nx + j] = de_y;
+        }
+    }
+    n = nx + ny;
+    postos::ordena_por_trocas(xy, amostra, n, postos::valor);
+    for (std::int32_t j = 1; j <= n; ++j) posto[j] = j;
+    postos::media_dos_empates(xy, posto, n, postos::valor);
+
+    for (std::int32_t j = 1; j <= n; ++j) {
+        if (amostra[j] == de_x) somapostox = somapostox + posto[j];
+    }
+    rnx = nx;
+    rny = ny;
+    u1 = rnx * rny + (rnx + 1) * rnx / 2 - somapostox;
+    u2 = rnx * rny - u1;
+    if (std::fabs(u1) > std::fabs(u2)) {
+        u = std::fabs(u2);
+    } else {
+        u = std::fabs(u1);
+    }
+    if (rnx > 20 || rny > 20) {
+        numt = u + rnx * rny / (-2);
+        dent = std::sqrt(rnx * rny * (rnx + rny + 1) / 12);
+        z = numt / dent;
+    }
+
+    con.line("******************************************************"_t);
+    if (rnx > 20 || rny > 20) {
+        con.write("(1x,2(\"*\"),2x,\"Zc= \",F6.2,2x,3(\"*\"),2x,A20, 11x, 2(\"*\"))", real(std::fabs(z)), mensagem2);
+    } else {
+        con.write("(1x,2(\"*\"),2x,\"U = \",F6.2,2x,3(\"*\"),2x,A20,I3,\" e \",I3,2x, 2(\"*\"))", u, mensagem, nx, ny);
+    }
+    con.line("******************************************************"_t);
+}
 
 }  // namespace lousa

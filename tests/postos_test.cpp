@@ -1,0 +1,123 @@
+// The ranking shared by the signed-rank, Mann-Whitney and Kruskal-Wallis tests:
+// the exchange sort and the average ranks of ties, checked directly.
+
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "nonparametric/postos.hpp"
+
+namespace lousa {
+namespace {
+
+constexpr int cap = 200;
+
+vetor<real, cap> de(std::initializer_list<double> valores) {
+    vetor<real, cap> v;
+    int j = 0;
+    for (double x : valores) v[++j] = x;
+    return v;
+}
+
+std::vector<double> primeiros(const vetor<real, cap>& v, int n) {
+    std::vector<double> r;
+    for (int j = 1; j <= n; ++j) r.push_back(v[j]);
+    return r;
+}
+
+std::vector<double> postos_de(vetor<real, cap> v, int n, double (*chave)(real)) {
+    vetor<real, cap> posto;
+    for (int j = 1; j <= n; ++j) posto[j] = j;
+    postos::media_dos_empates(v, posto, n, chave);
+    return primeiros(posto, n);
+}
+
+TEST(OrdenaPorTrocas, AscendingByValue) {
+    auto v = de({5, -1, 3, 0, 2.5, -7});
+    postos::ordena_por_trocas(v, 6, postos::valor);
+    EXPECT_EQ(primeiros(v, 6), (std::vector<double>{-7, -1, 0, 2.5, 3, 5}));
+}
+
+TEST(OrdenaPorTrocas, ByMagnitudeEqualMagnitudesKeepTheirOrder) {
+    // 3 was typed before -3, and -2 before 2.
+    auto v = de({3, -2, -1, 0, -3, 2, 5});
+    postos::ordena_por_trocas(v, 7, postos::magnitude);
+    EXPECT_EQ(primeiros(v, 7), (std::vector<double>{0, -1, -2, 2, 3, -3, 5}));
+}
+
+TEST(OrdenaPorTrocas, EqualKeysKeepThePooledOrderOfTheirMarks) {
+    // Three 4s and two 1s, marked in pooled order; a sort that moved equal
+    // keys past each other would scramble the marks.
+    auto v = de({4, 1, 4, 4, 1, 0});
+    vetor<std::int32_t, cap> marca;
+    for (int j = 1; j <= 6; ++j) marca[j] = j;
+    postos::ordena_por_trocas(v, marca, 6, postos::valor);
+    EXPECT_EQ(primeiros(v, 6), (std::vector<double>{0, 1, 1, 4, 4, 4}));
+    std::vector<int> marcas;
+    for (int j = 1; j <= 6; ++j) marcas.push_back(marca[j]);
+    EXPECT_EQ(marcas, (std::vector<int>{6, 2, 5, 1, 3, 4}));
+}
+
+TEST(OrdenaPorTrocas, FullPassesSortReverseOrder) {
+    // Reverse order needs every one of the n - 1 passes.
+    vetor<real, cap> v;
+    for (int j = 1; j <= cap; ++j) v[j] = cap + 1 - j;
+    postos::ordena_por_trocas(v, cap, postos::valor);
+    for (int j = 1; j <= cap; ++j) EXPECT_EQ(double(v[j]), j);
+}
+
+TEST(OrdenaPorTrocas, NoValueOrCountBelowOneLeavesTheListAlone) {
+    auto v = de({2, 1});
+    postos::ordena_por_trocas(v, 1, postos::valor);
+    postos::ordena_por_trocas(v, 0, postos::valor);
+    postos::ordena_por_trocas(v, -5, postos::valor);
+    EXPECT_EQ(primeiros(v, 2), (std::vector<double>{2, 1}));
+}
+
+TEST(MediaDosEmpates, NoTiesKeepsPositions) {
+    EXPECT_EQ(postos_de(de({1, 2, 3, 4}), 4, postos::valor), (std::vector<double>{1, 2, 3, 4}));
+}
+
+TEST(MediaDosEmpates, RunsGetTheirAverageRankIncludingARunAtTheEnd) {
+    // 2 2 2 at positions 2-4: (2 + 3 + 4) / 3 = 3; 5 5 at positions 5-6: 5.5.
+    EXPECT_EQ(postos_de(de({1, 2, 2, 2, 5, 5}), 6, postos::valor),
+              (std::vector<double>{1, 3, 3, 3, 5.5, 5.5}));
+}
+
+TEST(MediaDosEmpates, RunAtTheStartAndHalfRanks) {
+    // 7 7 at positions 1-2: 1.5; 8 8 8 8 at positions 3-6: 4.5.
+    EXPECT_EQ(postos_de(de({7, 7, 8, 8, 8, 8, 9}), 7, postos::valor),
+              (std::vector<double>{1.5, 1.5, 4.5, 4.5, 4.5, 4.5, 7}));
+}
+
+TEST(MediaDosEmpates, MagnitudeKeyTiesOppositeSigns) {
+    // Sorted by magnitude: -2 and 2 share positions 1 and 2.
+    EXPECT_EQ(postos_de(de({-2, 2, 5}), 3, postos::magnitude), (std::vector<double>{1.5, 1.5, 3}));
+    // By value they are not tied.
+    EXPECT_EQ(postos_de(de({-2, 2, 5}), 3, postos::valor), (std::vector<double>{1, 2, 3}));
+}
+
+TEST(MediaDosEmpates, AFullListOfEqualValues) {
+    // 200 equal values: every rank (1 + 200) / 2, restarts inside the run included.
+    vetor<real, cap> v;
+    for (int j = 1; j <= cap; ++j) v[j] = 3.25;
+    for (double p : postos_de(v, cap, postos::valor)) EXPECT_EQ(p, 100.5);
+}
+
+TEST(MediaDosEmpates, NotANumberTiesWithNothing) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(postos_de(de({1, nan, nan, 4}), 4, postos::valor), (std::vector<double>{1, 2, 3, 4}));
+}
+
+TEST(MediaDosEmpates, EmptyOrNegativeCountRanksNothing) {
+    EXPECT_TRUE(postos_de(de({1, 1}), 0, postos::valor).empty());
+    vetor<real, cap> posto;
+    postos::media_dos_empates(de({1, 1}), posto, -3, postos::valor);
+    EXPECT_EQ(double(posto[1]), 0);
+}
+
+}  // namespace
+}  // namespace lousa
