@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "console/real.hpp"
 
@@ -19,40 +20,29 @@ inline double valor(real v) { return v; }
 inline double magnitude(real v) { return std::fabs(v); }
 
 // Exchange sort of v(1..n): n - 1 full passes with no early exit; each pass,
-// for i = 1 to n - 1, exchanges v(i) and v(i+1) through aux when the key of
-// v(i) is strictly greater. Equal keys therefore keep their pooled order.
+// for i = 1 to n - 1, exchanges positions i and i+1 when the key of v(i) is
+// strictly greater. Equal keys therefore keep their pooled order. troca(i)
+// makes the exchange in v and in whatever moves together with it.
+template <int N, class Chave, class Troca>
+void trocas_ordenando(const vetor<real, N>& v, std::int32_t n, Chave chave, Troca troca) {
+    for (std::int32_t passo = 1; passo <= n - 1; ++passo)
+        for (std::int32_t i = 1; i <= n - 1; ++i)
+            if (chave(v[i]) > chave(v[i + 1])) troca(i);
+}
+
 template <int N, class Chave>
 void ordena_por_trocas(vetor<real, N>& v, std::int32_t n, Chave chave) {
-    real aux;
-    for (std::int32_t passo = 1; passo <= n - 1; ++passo) {
-        for (std::int32_t i = 1; i <= n - 1; ++i) {
-            if (chave(v[i]) > chave(v[i + 1])) {
-                aux = v[i];
-                v[i] = v[i + 1];
-                v[i + 1] = aux;
-            }
-        }
-    }
+    trocas_ordenando(v, n, chave, [&](std::int32_t i) { std::swap(v[i], v[i + 1]); });
 }
 
 // The same sort, moving a companion mark (such as the sample a value came
 // from) together with each value.
 template <int N, class Marca, class Chave>
 void ordena_por_trocas(vetor<real, N>& v, vetor<Marca, N>& junto, std::int32_t n, Chave chave) {
-    real aux;
-    Marca auxm;
-    for (std::int32_t passo = 1; passo <= n - 1; ++passo) {
-        for (std::int32_t i = 1; i <= n - 1; ++i) {
-            if (chave(v[i]) > chave(v[i + 1])) {
-                aux = v[i];
-                v[i] = v[i + 1];
-                v[i + 1] = aux;
-                auxm = junto[i];
-                junto[i] = junto[i + 1];
-                junto[i + 1] = auxm;
-            }
-        }
-    }
+    trocas_ordenando(v, n, chave, [&](std::int32_t i) {
+        std::swap(v[i], v[i + 1]);
+        std::swap(junto[i], junto[i + 1]);
+    });
 }
 
 // Average ranks for ties. v(1..n) is sorted by its key and posto(1..n) holds
