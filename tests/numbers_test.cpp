@@ -1,0 +1,93 @@
+// The number and text types every application is written in.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "console/cp850.hpp"
+#include "console/real.hpp"
+#include "shell/textos.hpp"
+
+namespace lousa {
+namespace {
+
+TEST(Real, RoundsOnStoreButEvaluatesFormulasInDouble) {
+    real a = 16777216.0f;  // 2^24: adding 1 in single precision is lost
+    real b = 1;
+    real sum = a + b - a;  // one formula in double: exact
+    EXPECT_EQ(double(sum), 1.0);
+    real stored = a + b;  // stored: rounded back to 2^24
+    EXPECT_EQ(double(stored - a), 0.0);
+    real third = 1.0 / 3.0;
+    EXPECT_EQ(third.value(), 1.0f / 3.0f);
+    third *= 3;
+    EXPECT_EQ(third.value(), 1.0f);
+}
+
+TEST(Real, ConstantsAreSinglePrecision) {
+    real z = 1.96f;
+    EXPECT_FALSE(z > 1.96f);
+    EXPECT_TRUE(double(z) > 1.96);  // 1.96f is stored as 1.960000038...
+}
+
+TEST(Inteiro, TruncatesAndGivesTheIndefiniteValueOutOfRange) {
+    EXPECT_EQ(inteiro(2.9), 2);
+    EXPECT_EQ(inteiro(-2.9), -2);
+    EXPECT_EQ(inteiro(2147483647.0), 2147483647);
+    EXPECT_EQ(inteiro(-2147483648.0), -2147483647 - 1);
+    EXPECT_EQ(inteiro(2147483648.0), -2147483647 - 1);
+    EXPECT_EQ(inteiro(std::numeric_limits<double>::quiet_NaN()), -2147483647 - 1);
+    EXPECT_EQ(inteiro(std::numeric_limits<double>::infinity()), -2147483647 - 1);
+}
+
+TEST(Vetor, IndexesFromOne) {
+    vetor<real, 3> v;
+    v[1] = 1;
+    v[3] = 3;
+    EXPECT_EQ(double(v[1]) + double(v[3]), 4.0);
+    EXPECT_EQ(double(v[2]), 0.0);
+    matriz<std::int32_t, 2, 3> m;
+    m(2, 3) = 7;
+    m(1, 1) = 1;
+    EXPECT_EQ(m(2, 3) + m(1, 1), 8);
+}
+
+TEST(VetorDeathTest, AnIndexOutsideTheCapacityIsAProgramFault) {
+    vetor<real, 3> v;
+    EXPECT_DEATH(v[4] = 1, "");
+    EXPECT_DEATH(v[0] = 1, "");
+    matriz<real, 2, 2> m;
+    EXPECT_DEATH(m(3, 1) = 1, "");
+}
+
+TEST(Texts, AreCodePage850WithTheirExactLengths) {
+    constexpr texto_fixo<12> t = "Ação";
+    EXPECT_EQ(std::string(t.view()), std::string("A\x87\xC6o") + std::string(8, ' '));
+    EXPECT_EQ(utf8_from_cp850(t.view()), "Ação        ");
+    EXPECT_EQ("é"_t.size(), 1u);
+    // every byte of the upper half comes back to itself through UTF-8
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        const std::string utf8 = utf8_from_cp850(one);
+        char back = 0;
+        to_cp850(utf8, &back);
+        EXPECT_EQ(static_cast<unsigned char>(back), b);
+    }
+}
+
+TEST(SharedTexts, KeepTheirTrailingBlanks) {
+    EXPECT_EQ(std::string(textos::model[1].view()), "         Modelo: Linha reta             ");
+    EXPECT_EQ(textos::model[2].view().size(), 40u);
+    EXPECT_EQ(std::string(textos::mens1.view()), "CURVAS D0 MODELO 1");
+    EXPECT_EQ(std::string(textos::mens8.view()), "Erro padr\xC6o da Regressao =    ");
+    EXPECT_EQ(std::string(textos::resho.view()), "Aceitamos_Ho  ");
+    EXPECT_EQ(std::string(textos::resh1.view()), "Rejeitamos_Ho ");
+    EXPECT_EQ(std::string(textos::mensagem.view()), "Ver Tabela para N =   ");
+    EXPECT_EQ(std::string(textos::mensagem2.view()), "Z tabelar = 1.96 **   ");
+    EXPECT_EQ(std::string(textos::aplic[10].view()).substr(0, 26), "Teste  Kolmogorov-Smirnov ");
+    EXPECT_EQ(std::string(textos::bra.view()), " ");
+}
+
+}  // namespace
+}  // namespace lousa
