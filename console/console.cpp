@@ -19,7 +19,7 @@ void Console::read_list(const read_variable* vars, std::size_t count) {
         throw read_stop(vars[0].where(), console::message_of(outcome.error, outcome.item));
 }
 
-std::string_view source_path(const std::source_location& where) {
+std::string_view source_path(const source_location& where) {
     std::string_view path = where.file_name();
 #ifdef LOUSA_SOURCE_ROOT
     constexpr std::string_view root = LOUSA_SOURCE_ROOT;

@@ -10,7 +10,6 @@
 
 #include <array>
 #include <cstdint>
-#include <source_location>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,6 +20,7 @@
 #include "console/layout.hpp"
 #include "console/real.hpp"
 #include "console/reader.hpp"
+#include "console/source_location.hpp"
 
 namespace lousa {
 
@@ -43,16 +43,16 @@ public:
 // it (where the read is in the source, and why) and ends with status 2.
 class read_stop : public std::runtime_error {
 public:
-    read_stop(std::source_location where, const std::string& message)
+    read_stop(source_location where, const std::string& message)
         : std::runtime_error(message), where_(where) {}
-    const std::source_location& where() const { return where_; }
+    const source_location& where() const { return where_; }
 
 private:
-    std::source_location where_;
+    source_location where_;
 };
 
 // The source file of a read, relative to the source root.
-std::string_view source_path(const std::source_location& where);
+std::string_view source_path(const source_location& where);
 // The two report lines of a stopped read (each ended by a line end).
 std::string stop_report(const read_stop& stop);
 
@@ -60,20 +60,20 @@ std::string stop_report(const read_stop& stop);
 // is in the program, for the report of a failed read.
 class read_variable {
 public:
-    read_variable(std::int32_t& v, std::source_location w = std::source_location::current())  // NOLINT
+    read_variable(std::int32_t& v, source_location w = source_location::current())  // NOLINT
         : target_{console::read_target::kind::integer, &v}, where_(w) {}
-    read_variable(real& v, std::source_location w = std::source_location::current())  // NOLINT
+    read_variable(real& v, source_location w = source_location::current())  // NOLINT
         : target_{console::read_target::kind::real, &v}, where_(w) {}
     template <std::size_t N>
-    read_variable(texto_fixo<N>& v, std::source_location w = std::source_location::current())  // NOLINT
+    read_variable(texto_fixo<N>& v, source_location w = source_location::current())  // NOLINT
         : target_{console::read_target::kind::text, v.data.data(), N}, where_(w) {}
 
     const console::read_target& target() const { return target_; }
-    const std::source_location& where() const { return where_; }
+    const source_location& where() const { return where_; }
 
 private:
     console::read_target target_;
-    std::source_location where_;
+    source_location where_;
 };
 
 static_assert(sizeof(real) == sizeof(float), "a real is read in place as a float");

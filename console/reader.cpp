@@ -112,7 +112,7 @@ bool list_reader::at_separator() const { return col_ == line_.size() || is_separ
 
 list_reader::item list_reader::next_item(bool for_text) {
     for (;;) {
-        if (!have_line_ && !fetch_line()) return {item::kind::failed, {}, false, 1, read_error::end_of_file};
+        if (!have_line_ && !fetch_line()) return item::failure(read_error::end_of_file);
         while (col_ < line_.size() && is_blank(line_[col_])) ++col_;
         if (col_ == line_.size()) {
             have_line_ = false;
@@ -134,7 +134,7 @@ list_reader::item list_reader::next_item(bool for_text) {
         }
         if (c == '/') {
             ++col_;
-            return {item::kind::slash};
+            return item::of(item::kind::slash);
         }
         state_ = state::after_value;
         return scan_value(for_text);
@@ -142,7 +142,7 @@ list_reader::item list_reader::next_item(bool for_text) {
 }
 
 list_reader::item list_reader::scan_value(bool for_text) {
-    item result{item::kind::value};
+    item result = item::of(item::kind::value);
     // "r*value" or "r*": a repeat count first.
     std::size_t k = col_;
     while (k < line_.size() && is_digit(line_[k])) ++k;
@@ -150,8 +150,8 @@ list_reader::item list_reader::scan_value(bool for_text) {
         std::int64_t count = 0;
         for (std::size_t d = col_; d < k; ++d) count = std::min<std::int64_t>(count * 10 + (line_[d] - '0'), max_repeat + 1);
         col_ = k + 1;
-        if (count == 0) return {item::kind::failed, {}, false, 1, read_error::zero_repeat};
-        if (count > max_repeat) return {item::kind::failed, {}, false, 1, read_error::repeat_overflow};
+        if (count == 0) return item::failure(read_error::zero_repeat);
+        if (count > max_repeat) return item::failure(read_error::repeat_overflow);
         result.repeat = static_cast<std::int32_t>(count);
         if (at_separator()) {
             result.what = item::kind::null;
@@ -172,7 +172,7 @@ list_reader::item list_reader::scan_value(bool for_text) {
                 break;
             }
         }
-        if (!at_separator()) return {item::kind::failed, {}, false, 1, read_error::bad_string};
+        if (!at_separator()) return item::failure(read_error::bad_string);
         return result;
     }
     const auto text_end = [&](char ch) { return is_blank(ch) || ch == ',' || ch == '/'; };

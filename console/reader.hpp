@@ -77,6 +77,17 @@ private:
         bool quoted = false;
         std::int32_t repeat = 1;
         read_error error = read_error::none;
+
+        static item of(kind k) {
+            item it;
+            it.what = k;
+            return it;
+        }
+        static item failure(read_error e) {
+            item it = of(kind::failed);
+            it.error = e;
+            return it;
+        }
     };
 
     item next_item(bool for_text);

@@ -1,10 +1,96 @@
-// Teste Qui-quadrado (menu code 9): not built yet; its code goes straight to
-// the end question.
+// Teste Qui-quadrado (menu code 9): Pearson's chi-square and its degrees of
+// freedom, for goodness of fit (typed Fo and Fe pairs) or for independence
+// (a contingency table, expected frequencies from its totals). No verdict: the
+// student reads a chi-square table.
+
+#include <cstdint>
 
 #include "shell/aplicacoes.hpp"
+#include "shell/limites.hpp"
+#include "shell/textos.hpp"
 
 namespace lousa {
 
-void teste_qui_quadrado(Console&) {}
+void teste_qui_quadrado(Console& con) {
+    using textos::bra;
+    constexpr int capacidade = 50;
+    const texto estrelas54 = "******************************************************"_t;
+    const texto estrelas42 = "******************************************"_t;
+    vetor<real, capacidade> fso, fse;
+    vetor<real, 200> dif;
+    matriz<real, capacidade, capacidade> fo, fe;
+    vetor<real, capacidade> somal, somac;
+    std::int32_t tipo = 0, n = 0, inl = 0, inc = 0, gl = 0;
+    real somat = 0, qui = 0;
+
+    con.write("(1x, 18(\"*\"),1x,\"TESTE QUI-QUADRADO\", 1x,18(\"*\"),a1)", bra);
+    do {
+        con.line(estrelas54);
+        con.line("***         Digitar o modelo de analise            ***"_t);
+        con.line();
+        con.line("* Teste de aderencia (1) / Teste de Independência (2)*"_t);
+        con.line(estrelas54);
+        con.read(tipo);
+    } while (tipo != 1 && tipo != 2);
+
+    if (tipo == 1) {
+        con.line();
+        le_contagem(con, n, capacidade, [&] { con.line("***  Quantos pares de Fo e Fe serao analisados?   ***"_t); });
+        con.line();
+        con.line("*** Informar Fo e Fe, nessa ordem ***"_t);
+        con.line();
+        for (std::int32_t k = 1; k <= n; ++k) {
+            con.write("(1x, \"Digitar o par de dados numero\",1x,i2 )", k);
+            con.read(fso[k], fse[k]);
+            con.line();
+        }
+        for (std::int32_t k = 1; k <= n; ++k) {
+            dif[k] = (fso[k] - fse[k]) * (fso[k] - fse[k]) / fse[k];
+            qui = qui + dif[k];
+        }
+        gl = n - 1;
+        con.line();
+        con.line(estrelas42);
+        con.write("(1x,\"*\",\" Qui-Quadrado =\",1x,f6.2,4x,\"**\"4x\" GL =\",i2 \" *\")", qui, gl);
+        con.line(estrelas42);
+    } else {
+        con.line("** Digitar as frequencias da tabela de contingencia **"_t);
+        con.line();
+        le_contagem(con, inl, capacidade, [&] { con.line("*** Quantas linhas tem a tabela? ***"_t); });
+        con.line();
+        le_contagem(con, inc, capacidade, [&] { con.line("Quantas colunas tem a tabela? "_t); });
+        con.line();
+        for (std::int32_t i = 1; i <= inl; ++i) {
+            for (std::int32_t j = 1; j <= inc; ++j) {
+                con.write("(1x,\"**\",\" Dado da celula: linha \",i2,\" coluna \", i2,\" **\")", i, j);
+                con.read(fo(i, j));
+            }
+            con.write("(1x,\"   *** Digitacao da linha \",i2, \" concluida ***\")", i);
+            con.line();
+        }
+        for (std::int32_t i = 1; i <= inl; ++i) {
+            for (std::int32_t j = 1; j <= inc; ++j) somal[i] = somal[i] + fo(i, j);
+        }
+        for (std::int32_t j = 1; j <= inc; ++j) {
+            for (std::int32_t i = 1; i <= inl; ++i) somac[j] = somac[j] + fo(i, j);
+        }
+        // The grand total is the sum of the column totals, in column order.
+        for (std::int32_t j = 1; j <= inc; ++j) somat = somat + somac[j];
+        for (std::int32_t i = 1; i <= inl; ++i) {
+            for (std::int32_t j = 1; j <= inc; ++j) fe(i, j) = somal[i] * somac[j] / somat;
+        }
+        for (std::int32_t i = 1; i <= inl; ++i) {
+            for (std::int32_t j = 1; j <= inc; ++j) {
+                qui = qui + (fo(i, j) - fe(i, j)) * (fo(i, j) - fe(i, j)) / fe(i, j);
+            }
+        }
+        gl = (inl - 1) * (inc - 1);
+        con.line();
+        con.line(estrelas54);
+        con.write("(1x,11(\"*\") ,\" Qui-quadrado = \",F6.2,\"   GL = \", i3,1x, 9(\"*\"))", qui, gl);
+        con.line(estrelas54);
+    }
+    con.line();
+}
 
 }  // namespace lousa

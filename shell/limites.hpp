@@ -4,7 +4,7 @@
 // again. Without it, a larger count would write past the arrays.
 
 #include <cstdint>
-#include <source_location>
+#include "console/source_location.hpp"
 
 #include "console/console.hpp"
 
@@ -16,7 +16,7 @@ void mostra_recusa_de_limite(Console& con);
 // count is asked again while excede(n) holds.
 template <class Excede, class Pergunta>
 void le_contagem_se(Console& con, std::int32_t& n, Excede excede, Pergunta pergunta,
-                    std::source_location where = std::source_location::current()) {
+                    source_location where = source_location::current()) {
     pergunta();
     con.read(read_variable(n, where));
     while (excede(n)) {
@@ -29,7 +29,7 @@ void le_contagem_se(Console& con, std::int32_t& n, Excede excede, Pergunta pergu
 // The usual case: the count may not exceed `limite`.
 template <class Pergunta>
 void le_contagem(Console& con, std::int32_t& n, std::int32_t limite, Pergunta pergunta,
-                 std::source_location where = std::source_location::current()) {
+                 source_location where = source_location::current()) {
     le_contagem_se(con, n, [limite](std::int32_t v) { return v > limite; }, pergunta, where);
 }
 

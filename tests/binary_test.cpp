@@ -1,0 +1,110 @@
+// End-to-end runs of the built program: exit status, the screen on standard
+// output and the report of a failed read on standard error.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct run_result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+run_result run_program(const std::string& typed) {
+    const fs::path dir = fs::temp_directory_path() /
+                         ("lousa_e2e_" + std::to_string(::getpid()) + "_" +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+    std::ofstream(dir / "in", std::ios::binary) << typed;
+    const std::string command = std::string("'") + LOUSA_BINARY + "' < '" + (dir / "in").string() + "' > '" +
+                                (dir / "out").string() + "' 2> '" + (dir / "err").string() + "'";
+    const int raw = std::system(command.c_str());
+    run_result r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = slurp(dir / "out");
+    r.err = slurp(dir / "err");
+    fs::remove_all(dir);
+    return r;
+}
+
+// The line of `needle` in a source file, counting from 1.
+int line_of(const std::string& file, const std::string& needle) {
+    std::ifstream in(fs::path(LOUSA_TRANSCRIPTS).parent_path().parent_path() / file);
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n)
+        if (line.find(needle) != std::string::npos) return n;
+    return -1;
+}
+
+std::string report(const std::string& file, const std::string& needle, const std::string& message) {
+    return "At line " + std::to_string(line_of(file, needle)) + " of file " + file +
+           " (unit = 5, file = 'stdin')\nConsole error: " + message + "\n";
+}
+
+const std::string pairs_session = "3\n1\n4\n10 8\n12 11\n9 9\n11 8\n";
+
+TEST(Binary, EndsWithStatusZeroWhenZeroIsTyped) {
+    const run_result r = run_program(pairs_session + "5\n0\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find(" *********** 't' =   2.32 /// Graus de liberdade =   3 **********\n"), std::string::npos);
+    // the end question was asked twice: once for 5, once for 0
+    std::size_t asked = 0;
+    for (std::size_t p = 0; (p = r.out.find("Digite zero para encerrar", p)) != std::string::npos; ++p) ++asked;
+    EXPECT_EQ(asked, 2u);
+}
+
+TEST(Binary, WritesCodePage850) {
+    const run_result r = run_program(pairs_session + "0\n");
+    EXPECT_NE(r.out.find("APLICA\x80\xC7O"), std::string::npos);
+    EXPECT_NE(r.out.find("Quandos pares ser\xC6o digitados?"), std::string::npos);
+}
+
+TEST(Binary, StopsOnABadIntegerWithStatusTwo) {
+    const run_result r = run_program("3.5\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, report("shell/shell.cpp", "con.read(icod)", "Bad integer for item 1 in list input"));
+    // the menu written before the read stays on the screen
+    EXPECT_NE(r.out.find("** CONSULTE O TUTORIAL E DIGITE O CODIGO DA APLICACAO**"), std::string::npos);
+}
+
+TEST(Binary, StopsOnABadRealWithStatusTwo) {
+    const run_result r = run_program("3\n1\n2\n10 x\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, report("parametric/teste_t_pareado.cpp", "con.read(xa[j], xd[j])",
+                            "Bad real number in item 2 of list input"));
+    EXPECT_TRUE(r.out.ends_with(" Digitar o par (Xa e Xd) numero   1\n"));
+}
+
+TEST(Binary, StopsAtTheEndOfInputWithStatusTwo) {
+    const run_result r = run_program(pairs_session);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, report("shell/shell.cpp", "con.read(k)", "End of file"));
+    EXPECT_TRUE(r.out.ends_with(" ****************************************************\n"));
+}
+
+TEST(Binary, StopsOnAnIntegerOverflow) {
+    const run_result r = run_program("3\n1\n2147483648\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, report("parametric/teste_t_pareado.cpp", "le_contagem(con, n",
+                            "Integer overflow while reading item 1"));
+}
+
+}  // namespace

@@ -1,0 +1,192 @@
+// How values look on the screen: fields, free-form items and whole layouts.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "console/console.hpp"
+#include "console/decimal.hpp"
+#include "console/format.hpp"
+
+namespace lousa::console {
+namespace {
+
+constexpr float inf = std::numeric_limits<float>::infinity();
+constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+
+struct fixed_case {
+    float v;
+    int w, d;
+    const char* shown;
+};
+
+TEST(FixedField, RoundsTheStoredValueHalfAwayFromZero) {
+    const fixed_case cases[] = {
+        {1.96f, 6, 2, "  1.96"},      {0.125f, 5, 2, " 0.13"},    {2.5f, 4, 0, "  3."},
+        {0.45f, 4, 1, " 0.4"},        {99.995f, 6, 2, "100.00"},  {0.4f, 4, 0, "  0."},
+        {0.7f, 4, 0, "  1."},         {1.5f, 4, 0, "  2."},       {10.0f, 4, 0, " 10."},
+        {-10.0f, 4, 0, "-10."},       {1000.0f, 4, 0, "****"},    {12.4f, 8, 0, "     12."},
+        {0.1234f, 5, 3, "0.123"},     {1.5f, 5, 3, "1.500"},      {10.5f, 5, 3, "*****"},
+        {1234.5f, 6, 2, "******"},    {2.3238f, 6, 2, "  2.32"},  {-2.3238f, 6, 2, " -2.32"},
+        {999.996f, 6, 2, "******"},   {999.995f, 6, 2, "999.99"},   {-99.995f, 6, 2, "******"}, {-99.994f, 6, 2, "-99.99"},
+        {0.5f, 6, 0, "    1."},       {0.49999997f, 6, 0, "    0."}, {123456.0f, 9, 2, "123456.00"},
+        {3.0e38f, 9, 2, "*********"}, {1.0e-30f, 5, 2, " 0.00"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(render_fixed_field(c.v, c.w, c.d), c.shown) << c.v << " F" << c.w << "." << c.d;
+}
+
+TEST(FixedField, KeepsTheMinusOfValuesThatRoundToZero) {
+    EXPECT_EQ(render_fixed_field(-0.001f, 6, 2), " -0.00");
+    EXPECT_EQ(render_fixed_field(-0.0f, 6, 2), " -0.00");
+    EXPECT_EQ(render_fixed_field(0.0f, 6, 2), "  0.00");
+    EXPECT_EQ(render_fixed_field(-0.3f, 4, 0), " -0.");
+}
+
+TEST(FixedField, ShowsTheLeadingZeroOnlyWhereThereIsRoom) {
+    EXPECT_EQ(render_fixed_field(0.5f, 4, 2), "0.50");
+    EXPECT_EQ(render_fixed_field(-0.5f, 4, 2), "-.50");
+    EXPECT_EQ(render_fixed_field(0.123f, 5, 3), "0.123");
+    EXPECT_EQ(render_fixed_field(-0.05f, 5, 3), "-.050");
+    EXPECT_EQ(render_fixed_field(0.995f, 4, 2), "1.00");  // the carry reaches the integer part
+}
+
+TEST(FixedField, InfinityAndNotANumber) {
+    EXPECT_EQ(render_fixed_field(inf, 6, 2), "  +Inf");
+    EXPECT_EQ(render_fixed_field(-inf, 6, 2), "  -Inf");
+    EXPECT_EQ(render_fixed_field(nan, 6, 2), "   NaN");
+    EXPECT_EQ(render_fixed_field(-nan, 6, 2), "   NaN");
+    EXPECT_EQ(render_fixed_field(inf, 4, 0), "+Inf");
+    EXPECT_EQ(render_fixed_field(inf, 8, 0), "    +Inf");
+    EXPECT_EQ(render_fixed_field(inf, 9, 2), "+Infinity");
+    EXPECT_EQ(render_fixed_field(-inf, 12, 2), "   -Infinity");
+}
+
+TEST(IntegerField, RightJustifiesOrFillsWithAsterisks) {
+    EXPECT_EQ(render_integer_field(7, 2), " 7");
+    EXPECT_EQ(render_integer_field(16, 2), "16");
+    EXPECT_EQ(render_integer_field(-5, 2), "-5");
+    EXPECT_EQ(render_integer_field(100, 2), "**");
+    EXPECT_EQ(render_integer_field(-10, 2), "**");
+    EXPECT_EQ(render_integer_field(-99, 3), "-99");
+    EXPECT_EQ(render_integer_field(-100, 3), "***");
+    EXPECT_EQ(render_integer_field(-2147483647 - 1, 3), "***");
+}
+
+TEST(TextField, CutsOrRightJustifies) {
+    EXPECT_EQ(render_text_field("abcdefghij", 15), "     abcdefghij");
+    EXPECT_EQ(render_text_field("abcdefghij", 10), "abcdefghij");
+    EXPECT_EQ(render_text_field("abcdefghij", 4), "abcd");
+    EXPECT_EQ(render_text_field(" ", 1), " ");
+}
+
+TEST(FreeForm, RealsTakeFifteenCharacters) {
+    const std::pair<float, const char*> cases[] = {
+        {1.96f, "  1.9600000    "},     {12.5f, "  12.500000    "},      {0.5f, " 0.50000000    "},
+        {0.0f, "  0.0000000    "},      {-1.96f, " -1.9600000    "},     {0.00001f, " 9.99999975E-06"},
+        {123456789.0f, " 1.23456792E+08"}, {0.1f, " 0.10000000    "},   {0.099999994f, " 9.99999940E-02"},
+        {99999992.0f, "  99999992.    "},  {1.0e8f, " 1.00000000E+08"},  {-0.00001f, "-9.99999975E-06"},
+        {inf, "      +Infinity"},      {-inf, "      -Infinity"},      {nan, "            NaN"},
+        {3.0f, "  3.0000000    "},      {1234567.0f, "  1234567.0    "},  {9.9999990f, "  9.9999990    "},
+    };
+    for (const auto& [v, shown] : cases) EXPECT_EQ(render_free_real(v), shown) << v;
+}
+
+TEST(FreeForm, IntegersTakeElevenCharacters) {
+    EXPECT_EQ(render_free_integer(3), "          3");
+    EXPECT_EQ(render_free_integer(-42), "        -42");
+    EXPECT_EQ(render_free_integer(-2147483647 - 1), "-2147483648");
+}
+
+TEST(FreeForm, SeparatesValuesButJoinsTexts) {
+    const std::array<value, 2> text_int{make_value(texto{"Digitar dado numero "}), make_value(3)};
+    EXPECT_EQ(render_free_line(text_int), " Digitar dado numero            3");
+    const std::array<value, 2> texts{make_value(texto{"ab"}), make_value(texto{"cd"})};
+    EXPECT_EQ(render_free_line(texts), " abcd");
+    const std::array<value, 2> int_text{make_value(7), make_value(texto{"x"})};
+    EXPECT_EQ(render_free_line(int_text), "           7 x");
+    EXPECT_EQ(render_free_line({}), "");
+}
+
+std::string layout(const parsed_layout& p, std::initializer_list<value> values) {
+    return render_layout(p, std::span<const value>(values.begin(), values.size()), "|\n");
+}
+
+TEST(Layout, HoldsBlanksBackUntilSomethingFollows) {
+    constexpr auto mediacol = parse_layout("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)");
+    EXPECT_EQ(layout(mediacol, {make_value(3), make_value(4.5f)}), "                Mediacol ( 3) =   4.50|\n");
+    constexpr auto fc = parse_layout("(1x,\"*\",25x,\"Fc = \",F6.2, 26x, \"*\")");
+    EXPECT_EQ(layout(fc, {make_value(1.96f)}),
+              " *" + std::string(25, ' ') + "Fc =   1.96" + std::string(26, ' ') + "*|\n");
+}
+
+TEST(Layout, AcceptsMissingCommasAndAFieldRightBeforeX) {
+    constexpr auto med = parse_layout(
+        "(1x,\"* \",\"MEDa=\",F7.2,2x,\"VARa=\",f7.2,\" /// \",\"MEDb=\",f7.2x,\"VARb=\", f7.2,5x,\"*\")");
+    EXPECT_EQ(layout(med, {make_value(1.0f), make_value(2.0f), make_value(3.0f), make_value(4.0f)}),
+              " * MEDa=   1.00  VARa=   2.00 /// MEDb=   3.00 VARb=   4.00     *|\n");
+    constexpr auto gl = parse_layout("(\"**\"4x\" GL =\",i2 \" *\", 12x \"*\")");
+    EXPECT_EQ(layout(gl, {make_value(5)}), "**     GL = 5 *            *|\n");
+}
+
+TEST(Layout, StopsAtAFieldWithNoValueLeft) {
+    constexpr auto stars = parse_layout("(1x, 64(\"*\"), a1)");
+    EXPECT_EQ(layout(stars, {}), " " + std::string(64, '*') + "|\n");
+    EXPECT_EQ(layout(stars, {make_value(texto{" "})}), " " + std::string(64, '*') + " |\n");
+    constexpr auto two = parse_layout("(1x,\"a=\",i2,5x,\"b=\",i2,\" end\")");
+    // texts and blanks before the field without a value are already out
+    EXPECT_EQ(layout(two, {make_value(1)}), " a= 1     b=|\n");
+}
+
+TEST(Layout, RepeatsGroupsOfSeveralItems) {
+    constexpr auto group = parse_layout("(1x,\"*\",2x,3(a4, 1x, f9.2,2x),\"*\")");
+    EXPECT_EQ(layout(group, {make_value(texto{"A = "}), make_value(1.0f), make_value(texto{"B = "}),
+                             make_value(2.0f), make_value(texto{"C = "}), make_value(-3.0f)}),
+              " *  A =       1.00  B =       2.00  C =      -3.00  *|\n");
+}
+
+TEST(Layout, EndsLinesAtSlashesAndKeepsSlashesInsideTexts) {
+    constexpr auto conf = parse_layout(
+        "(1x,\"**\",\" Voce escolheu \",a2,\"**\", /1x, \"** Confirma? \",\"(0 = Nao //// 1 = Sim)\",a1 )");
+    EXPECT_EQ(layout(conf, {make_value(texto{"ok"}), make_value(texto{" "})}),
+              " ** Voce escolheu ok**|\n ** Confirma? (0 = Nao //// 1 = Sim) |\n");
+    constexpr auto blank_line = parse_layout("(1x,\"a\"//1x,\"b\" 5x/)");
+    EXPECT_EQ(layout(blank_line, {}), " a|\n|\n b|\n|\n");
+}
+
+TEST(Layout, QuotedTextsKeepDoubledQuotesApostrophesAndAccents) {
+    constexpr auto q = parse_layout("(1x,\"say \"\"t\"\" 'x' APLICAÇÃO\")");
+    EXPECT_EQ(layout(q, {}), " say \"t\" 'x' APLICA\x80\xC7O|\n");
+    EXPECT_EQ(std::string(texto("APLICAÇÃO"_t).bytes).size(), 9u);
+}
+
+TEST(Layout, DescriptorLettersInEitherCase) {
+    constexpr auto upper = parse_layout("(1X,A2,I3,F5.1,2X,\"e\")");
+    constexpr auto lower = parse_layout("(1x,a2,i3,f5.1,2x,\"e\")");
+    const std::string expected = " ab  7  1.5  e|\n";
+    EXPECT_EQ(layout(upper, {make_value(texto{"ab"}), make_value(7), make_value(1.5f)}), expected);
+    EXPECT_EQ(layout(lower, {make_value(texto{"ab"}), make_value(7), make_value(1.5f)}), expected);
+}
+
+TEST(Layout, RejectsMalformedLayouts) {
+    EXPECT_ANY_THROW(parse_layout("1x,\"a\""));
+    EXPECT_ANY_THROW(parse_layout("(1x,\"a)"));
+    EXPECT_ANY_THROW(parse_layout("(1x,q)"));
+    EXPECT_ANY_THROW(parse_layout("(f5)"));
+    EXPECT_ANY_THROW(parse_layout("(3(a1)"));
+}
+
+TEST(Decimal, ExactExpansionRoundedTo23Digits) {
+    const decimal tenth = decimal_of(0.1f);  // 0.100000001490116119384765625
+    EXPECT_EQ(tenth.digits, "10000000149011611938477");
+    EXPECT_EQ(tenth.exponent, 0);
+    EXPECT_EQ(decimal_of(1024.0f).digits, "1024");
+    EXPECT_EQ(decimal_of(1024.0f).exponent, 4);
+    EXPECT_EQ(scaled_digits(decimal_of(0.004f), 2), "");
+    EXPECT_EQ(scaled_digits(decimal_of(0.006f), 2), "1");
+}
+
+}  // namespace
+}  // namespace lousa::console

@@ -1,0 +1,203 @@
+// Reading keyboard answers: separators, null values, repeats, the conversions
+// and every failure message.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "console/console.hpp"
+#include "console/reader.hpp"
+
+namespace lousa::console {
+namespace {
+
+class text_input final : public input_source {
+public:
+    explicit text_input(std::string text) : text_(std::move(text)) {}
+    std::size_t read_some(char* buffer, std::size_t capacity) override {
+        ++waits;
+        const std::size_t n = std::min(capacity, text_.size() - pos_);
+        text_.copy(buffer, n, pos_);
+        pos_ += n;
+        return n;
+    }
+    int waits = 0;
+
+private:
+    std::string text_;
+    std::size_t pos_ = 0;
+};
+
+struct reals {
+    float a = -1.0f, b = -1.0f, c = -1.0f;
+};
+
+// Reads the two (or three) reals of one read, then the first real of the next.
+struct two_reads {
+    reals first;
+    float next = -1.0f;
+    read_outcome outcome;
+};
+
+two_reads read_reals(const std::string& input, int count = 2) {
+    text_input in(input);
+    list_reader reader(in, [] {});
+    two_reads r;
+    const read_target targets[] = {{read_target::kind::real, &r.first.a},
+                                   {read_target::kind::real, &r.first.b},
+                                   {read_target::kind::real, &r.first.c}};
+    r.outcome = reader.read(std::span(targets, static_cast<std::size_t>(count)));
+    const read_target next[] = {{read_target::kind::real, &r.next}};
+    if (r.outcome.error == read_error::none) reader.read(next);
+    return r;
+}
+
+TEST(ListRead, SeparatorsAndLines) {
+    struct row {
+        const char* input;
+        float a, b, next;
+    };
+    const row rows[] = {
+        {"3 4\n9\n", 3, 4, 9},       {"3,4\n9\n", 3, 4, 9},        {"3 , 4\n9\n", 3, 4, 9},
+        {"3;4\n9\n", 3, 4, 9},       {"3\t4\n9\n", 3, 4, 9},       {"1.5\n2\n9\n", 1.5f, 2, 9},
+        {"1.5,2\n9\n", 1.5f, 2, 9},  {"\n   \n3 4\n9\n", 3, 4, 9}, {"3 4 5 6\n9\n", 3, 4, 9},
+        {"3\n\n\n4\n9\n", 3, 4, 9},  {"3\n,4\n9\n", 3, 4, 9},     {"3 4\r\n9\r\n", 3, 4, 9},
+        {"2,57\n9\n", 2, 57, 9},     {"3 4", 3, 4, -1},
+    };
+    for (const auto& r : rows) {
+        const two_reads got = read_reals(r.input);
+        EXPECT_EQ(got.outcome.error, read_error::none) << r.input;
+        EXPECT_EQ(got.first.a, r.a) << r.input;
+        EXPECT_EQ(got.first.b, r.b) << r.input;
+        EXPECT_EQ(got.next, r.next) << r.input;
+    }
+}
+
+TEST(ListRead, SlashAndNullValuesKeepPreviousValues) {
+    struct row {
+        const char* input;
+        float a, b, next;
+    };
+    const row rows[] = {
+        {"1.5 /\n9\n", 1.5f, -1, 9},  // the slash ends the read
+        {"/\n9\n", -1, -1, 9},
+        {",4\n9\n", -1, 4, 9},        // a line that starts with a comma
+        {"3,,4\n9\n", 3, -1, 9},      // two commas: a null value; the 4 goes with the line
+        {"3,\n9\n", 3, -1, 9},        // a comma before the line end: null, next line untouched
+        {"3 ,  \n9\n", 3, -1, 9},
+        {"2*\n9\n", -1, -1, 9},       // r* gives r null values
+        {"2*7\n9\n", 7, 7, 9},        // r*value repeats the value
+        {"3*7 8\n9\n", 7, 7, 9},
+    };
+    for (const auto& r : rows) {
+        const two_reads got = read_reals(r.input);
+        EXPECT_EQ(got.outcome.error, read_error::none) << r.input;
+        EXPECT_EQ(got.first.a, r.a) << r.input;
+        EXPECT_EQ(got.first.b, r.b) << r.input;
+        EXPECT_EQ(got.next, r.next) << r.input;
+    }
+}
+
+TEST(ListRead, ThreeValuesAcrossACommaLineEnd) {
+    const two_reads got = read_reals("3,\n4 5\n9\n", 3);
+    EXPECT_EQ(got.first.a, 3);
+    EXPECT_EQ(got.first.b, -1);
+    EXPECT_EQ(got.first.c, 4);
+    EXPECT_EQ(got.next, 9);
+}
+
+TEST(ListRead, FailuresNameTheItem) {
+    struct row {
+        const char* input;
+        read_error error;
+        int item;
+    };
+    const row rows[] = {
+        {"1 abc\n", read_error::bad_real, 2},      {"1..2\n", read_error::bad_real, 1},
+        {"0*3\n", read_error::zero_repeat, 1},     {"5 300000000*1\n", read_error::repeat_overflow, 2},
+        {"", read_error::end_of_file, 1},          {"1\n\n  \n", read_error::end_of_file, 2},
+        {"1e\n", read_error::bad_real, 1},         {"1.5e+\n", read_error::bad_real, 1},
+    };
+    for (const auto& r : rows) {
+        const two_reads got = read_reals(r.input);
+        EXPECT_EQ(got.outcome.error, r.error) << r.input;
+        EXPECT_EQ(got.outcome.item, r.item) << r.input;
+    }
+}
+
+TEST(ListRead, TextsQuotedOrBare) {
+    text_input in("'it''s' \"a b\" bare,x\n'bad'x\n");
+    list_reader reader(in, [] {});
+    char a[4], b[3], c[6];
+    const read_target targets[] = {{read_target::kind::text, a, sizeof a},
+                                   {read_target::kind::text, b, sizeof b},
+                                   {read_target::kind::text, c, sizeof c}};
+    EXPECT_EQ(reader.read(targets).error, read_error::none);
+    EXPECT_EQ(std::string(a, 4), "it's");
+    EXPECT_EQ(std::string(b, 3), "a b");
+    EXPECT_EQ(std::string(c, 6), "bare  ");
+    const read_outcome bad = reader.read(std::span(targets, 1));
+    EXPECT_EQ(bad.error, read_error::bad_string);
+    EXPECT_EQ(bad.item, 1);
+}
+
+TEST(ListRead, WaitsOnlyWhenNothingIsBuffered) {
+    text_input in("1\n2\n");
+    int flushes = 0;
+    list_reader reader(in, [&] { ++flushes; });
+    std::int32_t v = 0;
+    const read_target target[] = {{read_target::kind::integer, &v}};
+    reader.read(target);
+    EXPECT_EQ(v, 1);
+    reader.read(target);
+    EXPECT_EQ(v, 2);
+    EXPECT_EQ(flushes, 1);  // both lines came in one chunk
+}
+
+TEST(ParseInteger, Syntax) {
+    EXPECT_EQ(parse_integer("7").value, 7);
+    EXPECT_EQ(parse_integer("+7").value, 7);
+    EXPECT_EQ(parse_integer("-12").value, -12);
+    EXPECT_EQ(parse_integer("2147483647").value, 2147483647);
+    EXPECT_EQ(parse_integer("-2147483647").value, -2147483647);
+    for (const char* bad : {"7.0", "2.5", "1e3", "a", "+", "-", "7a", "'7'"})
+        EXPECT_EQ(parse_integer(bad).error, read_error::bad_integer) << bad;
+    for (const char* big : {"2147483648", "-2147483648", "99999999999999999999"})
+        EXPECT_EQ(parse_integer(big).error, read_error::integer_overflow) << big;
+}
+
+TEST(ParseReal, Syntax) {
+    const std::pair<const char*, float> good[] = {
+        {"3", 3.0f},       {".5", 0.5f},        {"5.", 5.0f},       {"-1.96", -1.96f},
+        {"1.5e3", 1500},   {"1.5E3", 1500},     {"1.5D3", 1500},    {"1.5d-1", 0.15f},
+        {"1.5+3", 1500},   {"1.5-1", 0.15f},    {"+2.25", 2.25f},   {"1e-50", 0.0f},
+        {"0.1", 0.1f},     {"16777217", 16777216.0f},
+    };
+    for (const auto& [text, v] : good) {
+        const real_result r = parse_real(text);
+        EXPECT_EQ(r.error, read_error::none) << text;
+        EXPECT_EQ(r.value, v) << text;
+    }
+    EXPECT_EQ(parse_real("1e39").value, std::numeric_limits<float>::infinity());
+    EXPECT_EQ(parse_real("-1e39").value, -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(parse_real("INF").value, std::numeric_limits<float>::infinity());
+    EXPECT_EQ(parse_real("-Infinity").value, -std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(std::isnan(parse_real("NaN").value));
+    for (const char* bad : {"abc", "1..2", ".", "e5", "1e", "1.5e+", "1x", "--1", "1,5", "infin"})
+        EXPECT_EQ(parse_real(bad).error, read_error::bad_real) << bad;
+}
+
+TEST(Messages, EveryFailureHasItsText) {
+    EXPECT_EQ(message_of(read_error::bad_integer, 1), "Bad integer for item 1 in list input");
+    EXPECT_EQ(message_of(read_error::integer_overflow, 2), "Integer overflow while reading item 2");
+    EXPECT_EQ(message_of(read_error::bad_real, 3), "Bad real number in item 3 of list input");
+    EXPECT_EQ(message_of(read_error::bad_string, 1), "Invalid string input in item 1");
+    EXPECT_EQ(message_of(read_error::zero_repeat, 1), "Zero repeat count in item 1 of list input");
+    EXPECT_EQ(message_of(read_error::repeat_overflow, 1), "Repeat count overflow in item 1 of list input");
+    EXPECT_EQ(message_of(read_error::end_of_file, 1), "End of file");
+}
+
+}  // namespace
+}  // namespace lousa::console
