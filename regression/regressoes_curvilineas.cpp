@@ -1,10 +1,192 @@
-// Regressoes Curvelineas (menu code 16): not built yet; its code goes straight to
-// the end question.
+// Regressoes Curvelineas (menu code 16): the pairs are typed once and all the
+// sums are formed at once; then, as often as the user wants, one of four
+// three-parameter curves (chosen by its tutorial page) is fitted through its
+// normal equations, solved by Cramer's rule, and its parameters A, B, C and
+// the standard error of the regression are printed.
+
+#include <cmath>
 
 #include "shell/aplicacoes.hpp"
+#include "shell/limites.hpp"
+#include "shell/textos.hpp"
 
 namespace lousa {
 
-void regressoes_curvilineas(Console&) {}
+void regressoes_curvilineas(Console& con) {
+    using namespace textos;
+    constexpr int capacidade = 200;
+    vetor<real, capacidade> xx, yy, y;
+    std::int32_t n = 0, nx = 0, k = 0, i = 0;
+    real sx = 0, sy = 0, sx2 = 0, sxy = 0, sx3 = 0, sx4 = 0, sx2y = 0, s1dx = 0, sydx = 0, s1dx2 = 0;
+    real slogx = 0, slog2x = 0, sxlogx = 0, slogy = 0, slogylogx = 0, sxlogy = 0, sx2logy = 0;
+    real rnx;
+    real a11, a12, a13, a21, a22, a23, a31, a32, a33, dpri, dsec;
+    real det1, det2, det3, det4, deta1, deta2, deta3, deta4;
+    real detb1, detb2, detb3, detb4, detc1, detc2, detc3, detc4;
+    real a1, a2, a3, a4, b1, b2, b3, b4, c1, c2, c3, c4;
+    real am1, am2, am3, am4, bm1, bm2, bm3, bm4, cm1, cm2, cm3, cm4;
+    real seg1, seg2, seg3, seg4, ep1, ep2, ep3, ep4;
+
+    // The determinant of the matrix held in a11 ... a33: its positive and its
+    // negative half, each rounded to single precision, then their difference.
+    const auto determinante = [&](real m11, real m12, real m13, real m21, real m22, real m23, real m31,
+                                  real m32, real m33) -> real {
+        a11 = m11, a12 = m12, a13 = m13;
+        a21 = m21, a22 = m22, a23 = m23;
+        a31 = m31, a32 = m32, a33 = m33;
+        dpri = a11 * a22 * a33 + a12 * a23 * a31 + a21 * a32 * a13;
+        dsec = a13 * a22 * a31 + a32 * a23 * a11 + a21 * a12 * a33;
+        return dpri - dsec;
+    };
+    const auto quadro = [&](texto titulo, texto subtitulo, real am, real bm, real cm, real ep) {
+        con.write(
+            "(1x,52(\"*\") /1x,\"*\",16x,A18,16x,\"*\"/1x,\"*\",10x,A30,10x,\"*\"/1x,\"*\",50x,\"*\"/1x, "
+            "\"*\",2x,3(a4, 1x, f9.2,2x),\"*\"/1x,\"*\", 50x,\"*\",/1x,\"*\",4x, A30,1x,F9.2,6x,\"*\"/1x,52(\"*\"))",
+            titulo, subtitulo, texto(mens5), am, texto(mens6), bm, texto(mens7), cm, texto(mens8), ep);
+    };
+
+    con.line("***************************************************"_t);
+    con.line("*********** REGRESSOES CURVELINEAS  ***************"_t);
+    con.line("***************************************************"_t);
+    con.line();
+    seg1 = 0;
+    seg2 = 0;
+    seg3 = 0;
+    seg4 = 0;
+    con.line();
+    le_contagem(con, n, capacidade, [&] {
+        con.line("**   Quantos pares de dados serão digitados ?    **"_t);
+        con.line();
+    });
+    con.line();
+    nx = n;
+    for (std::int32_t j = 1; j <= n; ++j) {
+        con.line("Digitar X e Y, nesta ordem, do par numero "_t, j, " ***"_t);
+        con.read(xx[j], yy[j]);
+    }
+    // All the sums every page needs, once. Where a term is rounded to single
+    // precision before it is added, the printed tables were computed that way.
+    for (std::int32_t j = 1; j <= n; ++j) {
+        sx = sx + xx[j];
+        sy = sy + yy[j];
+        sx2 = sx2 + xx[j] * xx[j];
+        sxy = sxy + xx[j] * yy[j];
+        sx3 = sx3 + real(xx[j] * xx[j] * xx[j]);
+        sx4 = sx4 + real((xx[j] * xx[j]) * (xx[j] * xx[j]));
+        sx2y = sx2y + xx[j] * xx[j] * yy[j];
+        s1dx = s1dx + 1 / xx[j];
+        sydx = sydx + yy[j] / xx[j];
+        s1dx2 = s1dx2 + 1 / (xx[j] * xx[j]);
+        slogx = slogx + std::log(xx[j]);
+        slog2x = slog2x + std::log(xx[j]) * std::log(xx[j]);
+        sxlogx = sxlogx + std::log(xx[j]) * xx[j];
+        slogy = slogy + std::log(yy[j]);
+        slogylogx = slogylogx + std::log(xx[j]) * real(std::log(yy[j]));
+        sxlogy = sxlogy + std::log(yy[j]) * xx[j];
+        sx2logy = sx2logy + std::log(yy[j]) * real(xx[j] * xx[j]);
+    }
+    rnx = nx;
+
+    do {
+        con.line();
+        con.line("****************************************************"_t);
+        con.line("*    QUAL O  CÓDIGO DO MODELO A SER AJUSTADO?      *"_t);
+        con.line("****************************************************"_t);
+        con.line("*    (1)   Curvas da pagina 60 do tutorial         *"_t);
+        con.line("*    (2)   Curvas da pagina 61 do tutorial         *"_t);
+        con.line("*    (3)   Curvas da pagina 63 do tutorial         *"_t);
+        con.line("*    (4)   Curvas da pagina 65 do tutorial         *"_t);
+        con.line("****************************************************"_t);
+        con.line();
+        con.read(k);
+
+        if (k == 2) {
+            // Y = A + B/X + C.X
+            det2 = determinante(rnx, s1dx, sx, s1dx, s1dx2, rnx, sx, rnx, sx2);
+            deta2 = determinante(sy, s1dx, sx, sydx, s1dx2, rnx, sxy, rnx, sx2);
+            a2 = deta2 / det2;
+            detb2 = determinante(rnx, sy, sx, s1dx, sydx, rnx, sx, sxy, sx2);
+            b2 = detb2 / det2;
+            detc2 = determinante(rnx, s1dx, sy, s1dx, s1dx2, sydx, sx, rnx, sxy);
+            c2 = detc2 / det2;
+            am2 = a2;
+            bm2 = b2;
+            cm2 = c2;
+            for (std::int32_t j = 1; j <= n; ++j) y[j] = ((1 / xx[j]) * bm2 + am2) + xx[j] * cm2;
+            for (std::int32_t j = 1; j <= n; ++j) seg2 = seg2 + (y[j] - yy[j]) * (y[j] - yy[j]);
+            ep2 = std::sqrt(seg2 / (nx - 3.0f));
+            quadro(mens2, mens2a, am2, bm2, cm2, ep2);
+            seg2 = 0;
+        } else if (k == 3) {
+            // ln Y = a3 + b3.ln X + c3.X, printed as Y = A.X^B.C^X
+            det3 = determinante(rnx, slogx, sx, slogx, slog2x, sxlogx, sx, sxlogx, sx2);
+            deta3 = determinante(slogy, slogx, sx, slogylogx, slog2x, sxlogx, sxlogy, sxlogx, sx2);
+            a3 = deta3 / det3;
+            detb3 = determinante(rnx, slogy, sx, slogx, slogylogx, sxlogx, sx, sxlogy, sx2);
+            b3 = detb3 / det3;
+            detc3 = determinante(rnx, slogx, slogy, slogx, slog2x, slogylogx, sx, sxlogx, sxlogy);
+            c3 = detc3 / det3;
+            am3 = std::exp(a3);
+            bm3 = b3;
+            cm3 = std::exp(c3);
+            for (std::int32_t j = 1; j <= n; ++j)
+                y[j] = double(real(std::pow(cm3, xx[j]))) * real(double(real(std::pow(xx[j], bm3))) * am3);
+            for (std::int32_t j = 1; j <= n; ++j) seg3 = seg3 + (y[j] - yy[j]) * (y[j] - yy[j]);
+            ep3 = std::sqrt(seg3 / (nx - 3.0f));
+            quadro(mens3, mens3a, am3, bm3, cm3, ep3);
+            seg3 = 0;
+        } else if (k == 4) {
+            // ln Y = a4 + b4.X + c4.X², printed as Y = A.B^((X - C)²)
+            det4 = determinante(rnx, sx, sx2, sx, sx2, sx3, sx2, sx3, sx4);
+            deta4 = determinante(slogy, sx, sx2, sxlogy, sx2, sx3, sx2logy, sx3, sx4);
+            a4 = deta4 / det4;
+            detb4 = determinante(rnx, slogy, sx2, sx, sxlogy, sx3, sx2, sx2logy, sx4);
+            b4 = detb4 / det4;
+            detc4 = determinante(rnx, sx, slogy, sx, sx2, sxlogy, sx2, sx3, sx2logy);
+            c4 = detc4 / det4;
+            am4 = std::exp(a4 - (b4 * b4) / (c4 * 4.0f));
+            bm4 = std::exp(c4);
+            cm4 = -(b4 / (c4 + c4));
+            for (std::int32_t j = 1; j <= n; ++j)
+                y[j] = double(real(std::pow(bm4, double(real((xx[j] - cm4) * (xx[j] - cm4)))))) * am4;
+            for (std::int32_t j = 1; j <= n; ++j) seg4 = seg4 + (y[j] - yy[j]) * (y[j] - yy[j]);
+            ep4 = std::sqrt(seg4 / (nx - 3.0f));
+            quadro(mens4, mens4a, am4, bm4, cm4, ep4);
+            seg4 = 0;
+        } else {
+            // Page 1, also for any code other than 1 to 4 (after one more empty line).
+            // Y = a1 + b1.X + c1.X², printed in vertex form Y = A + C.(X - B)²
+            if (k != 1) con.line();
+            det1 = determinante(rnx, sx, sx2, sx, sx2, sx3, sx2, sx3, sx4);
+            deta1 = determinante(sy, sx, sx2, sxy, sx2, sx3, sx2y, sx3, sx4);
+            a1 = deta1 / det1;
+            detb1 = determinante(rnx, sy, sx2, sx, sxy, sx3, sx2, sx2y, sx4);
+            b1 = detb1 / det1;
+            detc1 = determinante(rnx, sx, sy, sx, sx2, sxy, sx2, sx3, sx2y);
+            c1 = detc1 / det1;
+            am1 = a1 - double(real(b1 * b1)) / (c1 * 4.0f);
+            bm1 = (-b1) / (c1 + c1);
+            cm1 = c1;
+            for (std::int32_t j = 1; j <= n; ++j) y[j] = (xx[j] - bm1) * (xx[j] - bm1) * cm1 + am1;
+            for (std::int32_t j = 1; j <= n; ++j) seg1 = seg1 + (y[j] - yy[j]) * (y[j] - yy[j]);
+            ep1 = std::sqrt(seg1 / (nx - 3.0f));
+            con.line();
+            quadro(mens1, mens1a, am1, bm1, cm1, ep1);
+            con.line();
+            seg1 = 0;
+        }
+
+        do {
+            con.line();
+            con.line();
+            con.line("****************************************************"_t);
+            con.line("*          Quer ajustar outro modelo?              *"_t);
+            con.line("*        0 = Não      ////     1 = Sim             *"_t);
+            con.line("****************************************************"_t);
+            con.line();
+            con.read(i);
+        } while (i != 0 && i != 1);
+    } while (i == 1);
+}
 
 }  // namespace lousa
