@@ -105,6 +105,41 @@ TEST(ListRead, ThreeValuesAcrossACommaLineEnd) {
     EXPECT_EQ(got.next, 9);
 }
 
+// Typed input, the integer of the first read and the integer of the next.
+TEST(ListRead, IntegersTheWayAnswersAreTyped) {
+    struct row {
+        const char* input;
+        read_error error;
+        std::int32_t first, next;
+    };
+    const row rows[] = {
+        {"  7  \n9\n", read_error::none, 7, 9},
+        {"+7\n9\n", read_error::none, 7, 9},
+        {"7 8\n9\n", read_error::none, 7, 9},  // the 8 goes with the rest of the line
+        {"\n7\n9\n", read_error::none, 7, 9},  // an empty line is skipped
+        {"-3\n9\n", read_error::none, -3, 9},
+        {"7.0\n9\n", read_error::bad_integer, -1, -1},
+        {"1e3\n9\n", read_error::bad_integer, -1, -1},
+        {"-2147483648\n9\n", read_error::integer_overflow, -1, -1},
+    };
+    for (const auto& r : rows) {
+        text_input in(r.input);
+        list_reader reader(in, [] {});
+        std::int32_t first = -1, next = -1;
+        const read_target a[] = {{read_target::kind::integer, &first}};
+        const read_target b[] = {{read_target::kind::integer, &next}};
+        const read_outcome outcome = reader.read(a);
+        EXPECT_EQ(outcome.error, r.error) << r.input;
+        if (outcome.error == read_error::none) {
+            reader.read(b);
+        } else {
+            EXPECT_EQ(outcome.item, 1) << r.input;
+        }
+        EXPECT_EQ(first, r.first) << r.input;
+        EXPECT_EQ(next, r.next) << r.input;
+    }
+}
+
 TEST(ListRead, FailuresNameTheItem) {
     struct row {
         const char* input;
