@@ -94,16 +94,20 @@ void teste_aleatoriedade(Console& con) {
         con.line();
         if (n % 2 == 0) {
             indice = n / 2;
-            medianax = real(dado[indice] + dado[indice + 1]) / 2;
+            // The two middle values are added without wrapping: with up to 9
+            // decimal places their sum can pass the 32-bit range.
+            medianax = (double(dado[indice]) + dado[indice + 1]) / 2;
         } else {
             indice = (n + 1) / 2;
             medianax = dado[indice];
         }
         mediana = medianax;
         // A value equal to the median keeps the mark 0, with those below it.
+        // Each value is compared as a real, as the median is: the middle value
+        // of an odd count then always equals the median, however large.
         for (std::int32_t m = 1; m <= n; ++m) {
-            if (base[m] > mediana) dadoiter[m] = 1;
-            if (base[m] < mediana) dadoiter[m] = 0;
+            if (real(base[m]) > mediana) dadoiter[m] = 1;
+            if (real(base[m]) < mediana) dadoiter[m] = 0;
         }
     }
 
