@@ -16,12 +16,6 @@ std::vector<std::string> split_lines(const std::string& text) {
     return lines;
 }
 
-class string_sink final : public output_sink {
-public:
-    void put(std::string_view bytes) override { text += bytes; }
-    std::string text;
-};
-
 // Hands the typed lines to the program one at a time, checking first that the
 // screen so far is what the transcript shows before that line.
 class scripted_input final : public console::input_source {
@@ -96,15 +90,6 @@ replay_result replay(const transcript& t) {
     if (in.consumed() < t.input.size() && result.problems.empty())
         result.problems = "typed line \"" + t.input[in.consumed()].text + "\" was never read";
     return result;
-}
-
-replay_result replay_text(int app, const std::string& input) {
-    transcript t;
-    t.app = app;
-    for (const std::string& line : split_lines(input)) t.input.push_back({line, 0});
-    replay_result r = replay(t);
-    r.problems.clear();  // no screen was given to compare with
-    return r;
 }
 
 }  // namespace lousa::testing

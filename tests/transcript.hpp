@@ -17,9 +17,19 @@
 // for that line.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "console/console.hpp"
+
 namespace lousa::testing {
+
+// Screen bytes kept in memory, as the program wrote them (code page 850).
+class string_sink final : public output_sink {
+public:
+    void put(std::string_view bytes) override { text += bytes; }
+    std::string text;
+};
 
 struct transcript {
     std::string name;
@@ -42,9 +52,5 @@ struct replay_result {
 };
 
 replay_result replay(const transcript& t);
-
-// Runs `input` (lines joined by newlines) through application `app` (0: the
-// whole shell) and returns the screen in UTF-8.
-replay_result replay_text(int app, const std::string& input);
 
 }  // namespace lousa::testing

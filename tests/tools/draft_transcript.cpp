@@ -11,14 +11,11 @@
 
 #include "console/console.hpp"
 #include "shell/aplicacoes.hpp"
+#include "tests/transcript.hpp"
 
 namespace {
 
-class string_sink final : public lousa::output_sink {
-public:
-    void put(std::string_view bytes) override { text += bytes; }
-    std::string text;
-};
+using lousa::testing::string_sink;
 
 class interleaving_input final : public lousa::console::input_source {
 public:
