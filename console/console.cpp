@@ -6,15 +6,21 @@ namespace lousa {
 
 void Console::flush() {
     if (pending_.empty()) return;
-    out_.put(pending_);
-    pending_.clear();
+    std::string bytes;
+    bytes.swap(pending_);  // a failed write is not tried again
+    out_.put(bytes);
 }
 
 void Console::read_list(const read_variable* vars, std::size_t count) {
     std::vector<console::read_target> targets;
     targets.reserve(count);
     for (std::size_t k = 0; k < count; ++k) targets.push_back(vars[k].target());
-    const console::read_outcome outcome = reader_.read(targets);
+    console::read_outcome outcome;
+    try {
+        outcome = reader_.read(targets);
+    } catch (const input_failure& failure) {
+        throw read_stop(vars[0].where(), failure.what());
+    }
     if (outcome.error != console::read_error::none)
         throw read_stop(vars[0].where(), console::message_of(outcome.error, outcome.item));
 }

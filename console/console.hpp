@@ -51,6 +51,21 @@ private:
     source_location where_;
 };
 
+// A screen that cannot be written (full disk, closed pipe): the sink throws
+// this with the system's error text; the program ends with status 1.
+class output_failure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Keyboard bytes that cannot be read for a system reason (input is a
+// directory, an I/O error): the source throws this with the system's error
+// text, and the read stops the program as any failed read does.
+class input_failure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // The source file of a read, relative to the source root.
 std::string_view source_path(const source_location& where);
 // The two report lines of a stopped read (each ended by a line end).
@@ -82,7 +97,14 @@ class Console {
 public:
     Console(console::input_source& in, output_sink& out)
         : out_(out), reader_(in, [this] { flush(); }) {}
-    ~Console() { flush(); }
+    // Whatever is still pending is written; a failure here can no longer be
+    // reported, and a destructor must not throw.
+    ~Console() noexcept {
+        try {
+            flush();
+        } catch (...) {  // NOLINT(bugprone-empty-catch)
+        }
+    }
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "console/console.hpp"
-#include "shell/aplicacoes.hpp"
+#include "shell/programa.hpp"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -31,12 +31,16 @@ public:
     }
 };
 
-class standard_output final : public lousa::output_sink {
+class standard_stream final : public lousa::output_sink {
 public:
+    explicit standard_stream(std::FILE* stream) : stream_(stream) {}
     void put(std::string_view bytes) override {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        std::fflush(stdout);
+        std::fwrite(bytes.data(), 1, bytes.size(), stream_);
+        std::fflush(stream_);
     }
+
+private:
+    std::FILE* stream_;
 };
 
 }  // namespace
@@ -47,16 +51,7 @@ int main() {
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     standard_input in;
-    standard_output out;
-    lousa::Console con(in, out);
-    try {
-        lousa::executa(con);
-    } catch (const lousa::read_stop& stop) {
-        con.flush();
-        const std::string report = lousa::stop_report(stop);
-        std::fwrite(report.data(), 1, report.size(), stderr);
-        return 2;
-    }
-    con.flush();
-    return 0;
+    standard_stream out(stdout);
+    standard_stream err(stderr);
+    return lousa::executa_programa(in, out, err);
 }

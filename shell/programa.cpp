@@ -1,0 +1,48 @@
+#include "shell/programa.hpp"
+
+#include <exception>
+#include <string>
+
+#include "shell/aplicacoes.hpp"
+
+namespace lousa {
+namespace {
+
+// The report itself may fail to reach a closed or full stream; there is
+// nothing left to tell then, and the status still says what happened.
+void report(output_sink& err, const std::string& text) noexcept {
+    try {
+        err.put(text);
+    } catch (...) {  // NOLINT(bugprone-empty-catch)
+    }
+}
+
+std::string one_line(const std::string& text) { return "lousa: " + text + std::string(line_end); }
+
+}  // namespace
+
+int executa_programa(console::input_source& in, output_sink& out, output_sink& err) noexcept {
+    try {
+        Console con(in, out);
+        try {
+            executa(con);
+            con.flush();
+            return status_normal;
+        } catch (const read_stop& stop) {
+            con.flush();  // the screen keeps what was written before the report
+            report(err, stop_report(stop));
+            return status_read_failed;
+        }
+    } catch (const output_failure& failure) {
+        report(err, one_line(std::string("a tela nao pode ser escrita: ") + failure.what()));
+        return status_output_failed;
+    } catch (const std::exception& failure) {
+        report(err, one_line(std::string("erro interno: ") + failure.what()));
+        return status_internal_error;
+    } catch (...) {
+        report(err, one_line("erro interno"));
+        return status_internal_error;
+    }
+}
+
+}  // namespace lousa
