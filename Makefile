@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: run test build matrix clean
+.PHONY: run test build matrix clean install uninstall package bench
 
 run:
 	@cmake -S . -B $(BUILD) -DLOUSA_TESTS=OFF $(CMAKE_FLAGS) >&2
@@ -31,3 +31,34 @@ matrix:
 
 clean:
 	rm -rf build build-*
+
+# Installation (PREFIX, default /usr/local; DESTDIR for a staging root), its
+# undoing from the install manifest, and the Debian package. The program is
+# built hardened at -O2 for both; see cmake/packaging.cmake.
+PREFIX ?= /usr/local
+RELEASE_BUILD ?= build-release
+PACKAGE_BUILD ?= build-package
+HARDENED = -DLOUSA_TESTS=OFF -DLOUSA_HARDENING=ON -DCMAKE_BUILD_TYPE=Release
+
+install:
+	@cmake -S . -B $(RELEASE_BUILD) $(HARDENED) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >&2
+	@cmake --build $(RELEASE_BUILD) --target lousa -j $(JOBS) >&2
+	@DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_BUILD)
+
+uninstall:
+	@cmake --build $(RELEASE_BUILD) --target uninstall
+
+package:
+	@cmake -S . -B $(PACKAGE_BUILD) $(HARDENED) -DLOUSA_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr >&2
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) >&2
+	@cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls $(PACKAGE_BUILD)/lousa_*.deb
+
+# The largest session of every application, timed against copying the same
+# bytes; it reports ratios and never fails (see bench/sessoes.py).
+bench:
+	@cmake -S . -B $(RELEASE_BUILD) $(HARDENED) >&2
+	@cmake --build $(RELEASE_BUILD) --target lousa -j $(JOBS) >&2
+	@python3 bench/sessoes.py --lousa $(RELEASE_BUILD)/lousa --dir $(RELEASE_BUILD)/bench
+	@if [ -x bench/linha_longa.sh ]; then bench/linha_longa.sh $(RELEASE_BUILD)/lousa; \
+	 elif [ -f bench/linha_longa.sh ]; then sh bench/linha_longa.sh $(RELEASE_BUILD)/lousa; fi
