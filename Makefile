@@ -46,7 +46,7 @@ install:
 	@DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_BUILD)
 
 uninstall:
-	@cmake --build $(RELEASE_BUILD) --target uninstall
+	@DESTDIR="$(DESTDIR)" cmake --build $(RELEASE_BUILD) --target uninstall
 
 package:
 	@cmake -S . -B $(PACKAGE_BUILD) $(HARDENED) -DLOUSA_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr >&2
@@ -60,5 +60,5 @@ bench:
 	@cmake -S . -B $(RELEASE_BUILD) $(HARDENED) >&2
 	@cmake --build $(RELEASE_BUILD) --target lousa -j $(JOBS) >&2
 	@python3 bench/sessoes.py --lousa $(RELEASE_BUILD)/lousa --dir $(RELEASE_BUILD)/bench
-	@if [ -x bench/linha_longa.sh ]; then bench/linha_longa.sh $(RELEASE_BUILD)/lousa; \
-	 elif [ -f bench/linha_longa.sh ]; then sh bench/linha_longa.sh $(RELEASE_BUILD)/lousa; fi
+	@if [ -x bench/linha_longa.sh ]; then LOUSA=$(RELEASE_BUILD)/lousa bench/linha_longa.sh $(RELEASE_BUILD)/lousa; \
+	 elif [ -f bench/linha_longa.sh ]; then LOUSA=$(RELEASE_BUILD)/lousa bash bench/linha_longa.sh $(RELEASE_BUILD)/lousa; fi

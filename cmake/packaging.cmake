@@ -3,14 +3,16 @@
 # `make package` (a .deb by CPack).
 #
 # Run as a script (cmake -DLOUSA_MANIFEST=... -P packaging.cmake) it removes
-# what an installation wrote, as listed in its install manifest.
+# what an installation wrote, as listed in its install manifest (which lists
+# the paths without DESTDIR: the same DESTDIR must be given again).
 
 if(CMAKE_SCRIPT_MODE_FILE)
   if(NOT EXISTS "${LOUSA_MANIFEST}")
     message(FATAL_ERROR "Nothing to uninstall: ${LOUSA_MANIFEST} not found (run make install first)")
   endif()
   file(STRINGS "${LOUSA_MANIFEST}" installed)
-  foreach(path IN LISTS installed)
+  foreach(listed IN LISTS installed)
+    set(path "$ENV{DESTDIR}${listed}")
     if(EXISTS "${path}" OR IS_SYMLINK "${path}")
       file(REMOVE "${path}")
       message(STATUS "Removed: ${path}")
@@ -22,7 +24,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
       if(left OR NOT IS_DIRECTORY "${dir}")
         break()
       endif()
-      file(REMOVE "${dir}")
+      file(REMOVE_RECURSE "${dir}")  # empty: checked just above
       message(STATUS "Removed: ${dir}")
       get_filename_component(dir "${dir}" DIRECTORY)
     endwhile()
