@@ -53,9 +53,11 @@ public:
     standard_input();
     std::size_t read_some(char* buffer, std::size_t capacity) override;
 
+#ifdef _WIN32
 private:
     bool console_ = false;  // a Windows console (Ctrl-Z means the end)
     bool ended_ = false;
+#endif
 };
 
 // Standard output or standard error: each put reaches the stream before it
