@@ -1,57 +1,36 @@
-// Entry point: the console on standard input and output, and the stop on an
-// answer that cannot be read (report on standard error, status 2).
+// Entry point: the command line, then one run of the program on the standard
+// streams, converted to and from UTF-8 where the terminal needs it.
 
-#include <cerrno>
+#include <cstddef>
 #include <cstdio>
-#include <string>
+#include <span>
 
-#include "console/console.hpp"
+#include "console/utf8.hpp"
+#include "shell/opcoes.hpp"
 #include "shell/programa.hpp"
+#include "shell/terminal.hpp"
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+int main(int argc, char** argv) {
+    const lousa::opcoes opcoes =
+        lousa::le_opcoes(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
+    const lousa::terminal::session session;
+    lousa::terminal::standard_stream err(stderr);
+    if (opcoes.o_que == lousa::pedido::opcao_desconhecida) return lousa::recusa_opcao(opcoes.desconhecida, err);
 
-namespace {
+    const lousa::terminal::conversions converted = lousa::terminal::choose(opcoes.acentos, session.kinds());
+    lousa::terminal::standard_stream screen(stdout);
+    lousa::console::utf8_output utf8_screen(screen);
+    lousa::output_sink& out = converted.screen ? static_cast<lousa::output_sink&>(utf8_screen) : screen;
 
-class standard_input final : public lousa::console::input_source {
-public:
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-#ifdef _WIN32
-        const int n = _read(0, buffer, static_cast<unsigned>(capacity));
-#else
-        ssize_t n = 0;
-        do n = ::read(0, buffer, capacity);
-        while (n < 0 && errno == EINTR);
-#endif
-        return n > 0 ? static_cast<std::size_t>(n) : 0;
+    switch (opcoes.o_que) {
+        case lousa::pedido::ajuda: return lousa::mostra_texto(lousa::texto_ajuda(), out, err);
+        case lousa::pedido::versao: return lousa::mostra_texto(lousa::texto_versao(), out, err);
+        case lousa::pedido::executar:
+        case lousa::pedido::opcao_desconhecida: break;
     }
-};
-
-class standard_stream final : public lousa::output_sink {
-public:
-    explicit standard_stream(std::FILE* stream) : stream_(stream) {}
-    void put(std::string_view bytes) override {
-        std::fwrite(bytes.data(), 1, bytes.size(), stream_);
-        std::fflush(stream_);
-    }
-
-private:
-    std::FILE* stream_;
-};
-
-}  // namespace
-
-int main() {
-#ifdef _WIN32
-    _setmode(_fileno(stdin), _O_BINARY);
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    standard_input in;
-    standard_stream out(stdout);
-    standard_stream err(stderr);
+    lousa::terminal::standard_input keyboard;
+    lousa::console::utf8_input utf8_keyboard(keyboard);
+    lousa::console::input_source& in =
+        converted.keyboard ? static_cast<lousa::console::input_source&>(utf8_keyboard) : keyboard;
     return lousa::executa_programa(in, out, err);
 }

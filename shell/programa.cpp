@@ -4,6 +4,7 @@
 #include <string>
 
 #include "shell/aplicacoes.hpp"
+#include "shell/opcoes.hpp"
 
 namespace lousa {
 namespace {
@@ -18,6 +19,13 @@ void report(output_sink& err, const std::string& text) noexcept {
 }
 
 std::string one_line(const std::string& text) { return "lousa: " + text + std::string(line_end); }
+
+void report_output_failure(output_sink& err, const output_failure& failure) noexcept {
+    try {
+        report(err, one_line(std::string("a tela nao pode ser escrita: ") + failure.what()));
+    } catch (...) {  // NOLINT(bugprone-empty-catch): building the text ran out of memory
+    }
+}
 
 }  // namespace
 
@@ -34,7 +42,7 @@ int executa_programa(console::input_source& in, output_sink& out, output_sink& e
             return status_read_failed;
         }
     } catch (const output_failure& failure) {
-        report(err, one_line(std::string("a tela nao pode ser escrita: ") + failure.what()));
+        report_output_failure(err, failure);
         return status_output_failed;
     } catch (const std::exception& failure) {
         report(err, one_line(std::string("erro interno: ") + failure.what()));
@@ -43,6 +51,27 @@ int executa_programa(console::input_source& in, output_sink& out, output_sink& e
         report(err, one_line("erro interno"));
         return status_internal_error;
     }
+}
+
+int mostra_texto(std::string_view text, output_sink& out, output_sink& err) noexcept {
+    try {
+        out.put(text);
+        return status_normal;
+    } catch (const output_failure& failure) {
+        report_output_failure(err, failure);
+        return status_output_failed;
+    } catch (...) {
+        report(err, one_line("erro interno"));
+        return status_internal_error;
+    }
+}
+
+int recusa_opcao(std::string_view argument, output_sink& err) noexcept {
+    try {
+        report(err, mensagem_opcao_desconhecida(argument));
+    } catch (...) {  // NOLINT(bugprone-empty-catch): the status still says it
+    }
+    return status_unknown_option;
 }
 
 }  // namespace lousa

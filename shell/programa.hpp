@@ -3,6 +3,8 @@
 // a fuzzer's bytes or a test's script. Every front end calls this, so the
 // dialogue and the way a run ends are the same everywhere.
 
+#include <string_view>
+
 #include "console/console.hpp"
 
 namespace lousa {
@@ -12,9 +14,17 @@ inline constexpr int status_normal = 0;         // the end question answered wit
 inline constexpr int status_output_failed = 1;  // the screen could not be written
 inline constexpr int status_read_failed = 2;    // an answer could not be read (two-line report)
 inline constexpr int status_internal_error = 3; // anything else that stopped the run
+inline constexpr int status_unknown_option = 64; // a command-line argument that is no option
 
 // Runs the shell on `in` and `out`; reports on `err` how a run that did not
 // end normally ended. Returns the exit status. Never throws.
 int executa_programa(console::input_source& in, output_sink& out, output_sink& err) noexcept;
+
+// Shows a text instead of the dialogue (the help, the version): status 0, or
+// the same report and status as a screen that cannot be written.
+int mostra_texto(std::string_view text, output_sink& out, output_sink& err) noexcept;
+
+// Refuses the command line before anything is shown.
+int recusa_opcao(std::string_view argument, output_sink& err) noexcept;
 
 }  // namespace lousa

@@ -107,4 +107,71 @@ TEST(Binary, StopsOnAnIntegerOverflow) {
                             "Integer overflow while reading item 1"));
 }
 
+// ---------------------------------------------------------------------------
+// The command line, through files as a script would use it.
+
+run_result run_with_arguments(const std::string& arguments, const std::string& typed) {
+    const fs::path dir = fs::temp_directory_path() /
+                         ("lousa_args_" + std::to_string(::getpid()) + "_" +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+    std::ofstream(dir / "in", std::ios::binary) << typed;
+    const std::string command = std::string("'") + LOUSA_BINARY + "' " + arguments + " < '" +
+                                (dir / "in").string() + "' > '" + (dir / "out").string() + "' 2> '" +
+                                (dir / "err").string() + "'";
+    const int raw = std::system(command.c_str());
+    run_result r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = slurp(dir / "out");
+    r.err = slurp(dir / "err");
+    fs::remove_all(dir);
+    return r;
+}
+
+TEST(Binary, RefusesAnUnknownOptionBeforeShowingAnything) {
+    const run_result r = run_with_arguments("--ajuda", pairs_session + "0\n");
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "lousa: opcao desconhecida: --ajuda\nUse 'lousa --help' para ver as opcoes.\n");
+}
+
+TEST(Binary, AnUnknownOptionIsRefusedEvenBesideAKnownOne) {
+    const run_result r = run_with_arguments("--help x", "");
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.starts_with("lousa: opcao desconhecida: x\n"));
+}
+
+TEST(Binary, ShowsTheVersion) {
+    const run_result r = run_with_arguments("--version", "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, std::string("lousa ") + LOUSA_VERSION + "\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(Binary, ShowsTheHelpInCodePage850ToAFile) {
+    const run_result r = run_with_arguments("--help", "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(r.out.starts_with("Lousa: aplica\x87\xE4" "es de bioestat\xA1stica para o ensino.\n"));
+    EXPECT_NE(r.out.find("  --utf8 "), std::string::npos);
+}
+
+TEST(Binary, Cp850OptionKeepsTheScreenOfAPlainRun) {
+    const run_result plain = run_program(pairs_session + "0\n");
+    const run_result forced = run_with_arguments("--cp850", pairs_session + "0\n");
+    EXPECT_EQ(forced.status, 0);
+    EXPECT_EQ(forced.out, plain.out);
+}
+
+TEST(Binary, Utf8OptionConvertsAFileBothWays) {
+    // Kolmogorov-Smirnov with a class named in UTF-8 "Ação": read back as the
+    // four characters it is, and shown again in UTF-8
+    const run_result r = run_with_arguments("--utf8", "10\n1\n2\nA\xC3\xA7\xC3\xA3o\nB\n0.5\n0.5\n30\n10\n0\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(" *          APLICA\xC3\x87\xC3\x83O                          CODIGO  *\n"), std::string::npos);
+    EXPECT_NE(r.out.find(" ** Digitar a proporcao (%) teorica da classe =      A\xC3\xA7\xC3\xA3o       **\n"),
+              std::string::npos);
+}
+
 }  // namespace

@@ -1,0 +1,43 @@
+#pragma once
+// The command line. With no argument the program is the dialogue alone; the
+// options only ask for a text about the program or choose how accents cross
+// the terminal.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace lousa {
+
+enum class pedido : std::uint8_t { executar, ajuda, versao, opcao_desconhecida };
+
+// How screen and keyboard bytes cross the terminal.
+enum class conversao : std::uint8_t {
+    automatica,  // UTF-8 only where a terminal's locale asks for it
+    cp850,       // never converted (--cp850)
+    utf8,        // always converted, pipes and files too (--utf8)
+};
+
+struct opcoes {
+    pedido o_que = pedido::executar;
+    conversao acentos = conversao::automatica;
+    std::string desconhecida;  // the first argument that is not an option
+};
+
+// The arguments after the program's name. Any unknown one refuses the whole
+// command line; otherwise --help wins over --version, and the last of
+// --cp850 and --utf8 counts.
+opcoes le_opcoes(std::span<const char* const> argumentos);
+
+// The texts below are screen bytes (code page 850) ended by the console's
+// line end: they go through the same conversion as the screen.
+std::string texto_ajuda();
+std::string texto_versao();
+
+// Standard error's two lines for an unknown option. ASCII, like every other
+// report on standard error, so that it reads the same in any code page; the
+// argument is echoed as it was typed.
+std::string mensagem_opcao_desconhecida(std::string_view argumento);
+
+}  // namespace lousa

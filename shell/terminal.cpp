@@ -1,0 +1,24 @@
+#include "shell/terminal.hpp"
+
+#include <cerrno>
+#include <cstring>
+
+namespace lousa::terminal {
+
+conversions choose(conversao asked, const streams& kinds) {
+    switch (asked) {
+        case conversao::cp850: return {};
+        case conversao::utf8: return {true, true};
+        case conversao::automatica: break;
+    }
+    return {kinds.output_utf8_terminal, kinds.input_utf8_terminal};
+}
+
+void standard_stream::put(std::string_view bytes) {
+    errno = 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream_) == bytes.size();
+    if (!written || std::fflush(stream_) != 0)
+        throw output_failure(errno != 0 ? std::strerror(errno) : "write error");
+}
+
+}  // namespace lousa::terminal

@@ -1,0 +1,59 @@
+// The standard streams on Linux, macOS and other POSIX systems.
+#ifndef _WIN32
+
+#include <langinfo.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+#include <string>
+
+#include "shell/terminal.hpp"
+
+namespace lousa::terminal {
+namespace {
+
+// "UTF-8", "utf8", "UTF8": the spellings systems give the code set.
+bool names_utf8(const std::string& codeset) {
+    std::string letters;
+    for (const char c : codeset)
+        if (c != '-') letters += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return letters == "utf8";
+}
+
+bool user_locale_uses_utf8() {
+    if (std::setlocale(LC_CTYPE, "") == nullptr) return false;
+    const std::string codeset = nl_langinfo(CODESET);
+    // Only the code set was wanted: reading and layouts never follow the
+    // user's locale.
+    std::setlocale(LC_CTYPE, "C");
+    return names_utf8(codeset);
+}
+
+}  // namespace
+
+session::session() {
+    const bool output_terminal = ::isatty(STDOUT_FILENO) == 1;
+    const bool input_terminal = ::isatty(STDIN_FILENO) == 1;
+    if (!output_terminal && !input_terminal) return;  // pipes and files: the locale does not matter
+    const bool utf8 = user_locale_uses_utf8();
+    kinds_.output_utf8_terminal = output_terminal && utf8;
+    kinds_.input_utf8_terminal = input_terminal && utf8;
+}
+
+session::~session() = default;
+
+standard_input::standard_input() = default;
+
+std::size_t standard_input::read_some(char* buffer, std::size_t capacity) {
+    ssize_t n = 0;
+    do n = ::read(STDIN_FILENO, buffer, capacity);
+    while (n < 0 && errno == EINTR);
+    if (n < 0) throw input_failure(std::strerror(errno));
+    return static_cast<std::size_t>(n);
+}
+
+}  // namespace lousa::terminal
+
+#endif

@@ -1,0 +1,617 @@
+// The terminal front end: the UTF-8 conversions, the command line, and runs
+// of the built program through a pseudo-terminal and through pipes whose
+// other end misbehaves.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
+
+#include "console/utf8.hpp"
+#include "shell/opcoes.hpp"
+#include "shell/programa.hpp"
+#include "shell/terminal.hpp"
+#include "tests/transcript.hpp"
+
+namespace {
+
+using lousa::console::cp850_from_utf8;
+
+// ---------------------------------------------------------------------------
+// Typed UTF-8 to code page 850
+
+struct decoding {
+    const char* what;
+    std::string utf8;
+    std::string cp850;
+};
+
+TEST(Utf8Decoder, ConvertsEachCaseAsExpected) {
+    const std::vector<decoding> cases = {
+        {"ASCII unchanged", "Teste 1.5, 2\r\n", "Teste 1.5, 2\r\n"},
+        {"two-byte letters", "A\xC3\xA7\xC3\xA3o", "A\x87\xC6o"},                 // Ação
+        {"upper-case accents", "\xC3\x87\xC3\x83", "\x80\xC7"},                   // ÇÃ
+        {"three-byte box drawing", "\xE2\x94\x80\xE2\x95\x90", "\xC4\xCD"},      // ─═
+        {"no-break space and soft hyphen", "\xC2\xA0\xC2\xAD", "\xFF\xF0"},
+        {"not in code page 850: euro", "P\xC3\xA9\xE2\x82\xAC", "P\x82?"},        // Pé€
+        {"not in code page 850: Greek omega", "\xCE\xA9", "?"},
+        {"not in code page 850: four bytes", "\xF0\x9F\x98\x80!", "?!"},          // an emoji
+        {"stray continuation byte", "a\x80" "b", "a?b"},
+        {"two stray continuation bytes", "\xA7\xA7", "??"},
+        {"lead byte cut by ASCII", "\xC3" "a", "?a"},
+        {"lead byte cut by a line end", "x\xC3\n", "x?\n"},
+        {"three-byte sequence cut after two", "\xE2\x94" "a", "?a"},
+        {"lead byte cut by another lead byte", "\xC3\xC3\xA7", "?\x87"},
+        {"cut short at the end of input", "ab\xE2\x94", "ab?"},
+        {"overlong two-byte form", "\xC0\xAF", "??"},
+        {"overlong three-byte form", "\xE0\x80\xAF", "???"},
+        {"surrogate", "\xED\xA0\x80", "???"},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", "????"},
+        {"bytes never used in UTF-8", "\xF8\xFF\xFE", "???"},
+        {"highest code point", "\xF4\x8F\xBF\xBF", "?"},
+    };
+    for (const decoding& c : cases) EXPECT_EQ(cp850_from_utf8(c.utf8), c.cp850) << c.what;
+}
+
+TEST(Utf8Decoder, EveryCodePage850CharacterComesBack) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        EXPECT_EQ(cp850_from_utf8(lousa::utf8_from_cp850(one)), one) << "byte " << b;
+    }
+}
+
+TEST(Utf8Decoder, KeepsASequenceOpenAcrossFeeds) {
+    lousa::console::utf8_decoder decoder;
+    std::string out;
+    decoder.feed(0xC3, out);
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(decoder.inside_sequence());
+    decoder.feed(0xA7, out);
+    EXPECT_EQ(out, "\x87");
+    EXPECT_FALSE(decoder.inside_sequence());
+    decoder.finish(out);
+    EXPECT_EQ(out, "\x87");
+}
+
+// Hands out the given pieces, one per read, then the end of the input.
+class pieces_source final : public lousa::console::input_source {
+public:
+    explicit pieces_source(std::vector<std::string> pieces) : pieces_(std::move(pieces)) {}
+    std::size_t read_some(char* buffer, std::size_t capacity) override {
+        ++reads;
+        if (next_ == pieces_.size()) return 0;
+        const std::string& piece = pieces_[next_++];
+        EXPECT_LE(piece.size(), capacity);
+        piece.copy(buffer, piece.size());
+        return piece.size();
+    }
+    int reads = 0;
+
+private:
+    std::vector<std::string> pieces_;
+    std::size_t next_ = 0;
+};
+
+// Everything the converting source hands out, `capacity` bytes at a time.
+std::string drain(lousa::console::input_source& in, std::size_t capacity) {
+    std::string all;
+    std::vector<char> buffer(capacity);
+    for (int guard = 0; guard < 1000; ++guard) {
+        const std::size_t n = in.read_some(buffer.data(), capacity);
+        EXPECT_LE(n, capacity);
+        if (n == 0) return all;
+        all.append(buffer.data(), n);
+    }
+    ADD_FAILURE() << "the source never ended";
+    return all;
+}
+
+TEST(Utf8Input, JoinsACharacterSplitAcrossTwoReads) {
+    pieces_source raw({"A\xC3", "\xA7\xC3", "\xA3o\n"});
+    lousa::console::utf8_input in(raw);
+    EXPECT_EQ(drain(in, 64), "A\x87\xC6o\n");
+}
+
+TEST(Utf8Input, ReadsOnWhenAReadGivesOnlyPartOfACharacter) {
+    pieces_source raw({"\xE2", "\x94", "\x80\n"});
+    lousa::console::utf8_input in(raw);
+    char buffer[8];
+    // one call: a read that completed no character must not look like the end
+    EXPECT_EQ(in.read_some(buffer, sizeof buffer), 2u);
+    EXPECT_EQ(std::string(buffer, 2), "\xC4\n");
+    EXPECT_EQ(raw.reads, 3);
+}
+
+TEST(Utf8Input, ASequenceCutShortAtTheEndBecomesAQuestionMarkThenTheEnd) {
+    pieces_source raw({"ok\xC3"});
+    lousa::console::utf8_input in(raw);
+    EXPECT_EQ(drain(in, 64), "ok?");
+    char buffer[4];
+    EXPECT_EQ(in.read_some(buffer, sizeof buffer), 0u);  // and it stays ended
+}
+
+TEST(Utf8Input, AnInterruptedSequenceNeverOverflowsTheCallersBuffer) {
+    // The open sequence gives '?' and the four ASCII bytes follow: five bytes
+    // for a read of four.
+    pieces_source raw({"\xC3", "abcd"});
+    lousa::console::utf8_input in(raw);
+    EXPECT_EQ(drain(in, 4), "?abcd");
+}
+
+TEST(Utf8Input, OneByteAtATime) {
+    pieces_source raw({"P\xC3\xA9\xE2\x82\xAC\n"});
+    lousa::console::utf8_input in(raw);
+    EXPECT_EQ(drain(in, 1), "P\x82?\n");
+}
+
+TEST(Utf8Output, ShowsTheCodePage850ScreenInUtf8) {
+    lousa::testing::string_sink terminal;
+    lousa::console::utf8_output out(terminal);
+    out.put(" *APLICA\x80\xC7O* \xB3\n");
+    EXPECT_EQ(terminal.text, " *APLICAÇÃO* │\n");
+}
+
+// ---------------------------------------------------------------------------
+// The command line
+
+lousa::opcoes parse(std::vector<const char*> arguments) { return lousa::le_opcoes(arguments); }
+
+TEST(Opcoes, EachCommandLineMeansWhatItSays) {
+    using lousa::conversao;
+    using lousa::pedido;
+    struct line {
+        std::vector<const char*> arguments;
+        pedido o_que;
+        conversao acentos;
+        std::string desconhecida;
+    };
+    const std::vector<line> lines = {
+        {{}, pedido::executar, conversao::automatica, ""},
+        {{"--help"}, pedido::ajuda, conversao::automatica, ""},
+        {{"--version"}, pedido::versao, conversao::automatica, ""},
+        {{"--version", "--help"}, pedido::ajuda, conversao::automatica, ""},
+        {{"--cp850"}, pedido::executar, conversao::cp850, ""},
+        {{"--utf8"}, pedido::executar, conversao::utf8, ""},
+        {{"--cp850", "--utf8"}, pedido::executar, conversao::utf8, ""},
+        {{"--utf8", "--help"}, pedido::ajuda, conversao::utf8, ""},
+        {{"--x"}, pedido::opcao_desconhecida, conversao::automatica, "--x"},
+        {{"-h"}, pedido::opcao_desconhecida, conversao::automatica, "-h"},
+        {{"--help", "3"}, pedido::opcao_desconhecida, conversao::automatica, "3"},
+        {{""}, pedido::opcao_desconhecida, conversao::automatica, ""},
+        {{"--HELP"}, pedido::opcao_desconhecida, conversao::automatica, "--HELP"},
+        {{"--utf8", "--a", "--b"}, pedido::opcao_desconhecida, conversao::utf8, "--a"},
+    };
+    for (const line& l : lines) {
+        const lousa::opcoes got = parse(l.arguments);
+        std::string shown;
+        for (const char* a : l.arguments) shown += std::string("[") + a + "]";
+        EXPECT_EQ(got.o_que, l.o_que) << shown;
+        EXPECT_EQ(got.acentos, l.acentos) << shown;
+        EXPECT_EQ(got.desconhecida, l.desconhecida) << shown;
+    }
+}
+
+TEST(Opcoes, TheVersionIsTheProjects) {
+    EXPECT_EQ(lousa::texto_versao(), std::string("lousa ") + LOUSA_VERSION + std::string(lousa::line_end));
+    EXPECT_STRNE(LOUSA_VERSION, "");
+}
+
+TEST(Opcoes, TheHelpIsCodePage850LinesWithinEightyColumns) {
+    const std::string help = lousa::texto_ajuda();
+    EXPECT_NE(help.find("Op\x87\xE4" "es:"), std::string::npos);  // Opções, in code page 850
+    for (const char* needed : {"--help", "--version", "--cp850", "--utf8", "  64  ", "ponto (1.5)"})
+        EXPECT_NE(help.find(needed), std::string::npos) << needed;
+    std::size_t start = 0;
+    for (std::size_t end; (end = help.find(lousa::line_end, start)) != std::string::npos;
+         start = end + lousa::line_end.size())
+        EXPECT_LE(end - start, 79u) << help.substr(start, end - start);
+    EXPECT_EQ(start, help.size());  // it ends with a line end
+}
+
+TEST(Opcoes, TheRefusalIsTwoAsciiLines) {
+    const std::string eol(lousa::line_end);
+    EXPECT_EQ(lousa::mensagem_opcao_desconhecida("--x"),
+              "lousa: opcao desconhecida: --x" + eol + "Use 'lousa --help' para ver as opcoes." + eol);
+}
+
+TEST(Opcoes, ShowingATextReportsAScreenThatCannotBeWritten) {
+    struct failing_sink final : lousa::output_sink {
+        void put(std::string_view) override { throw lousa::output_failure("No space left on device"); }
+    } full;
+    lousa::testing::string_sink err;
+    EXPECT_EQ(lousa::mostra_texto("x", full, err), lousa::status_output_failed);
+    EXPECT_EQ(err.text, "lousa: a tela nao pode ser escrita: No space left on device" + std::string(lousa::line_end));
+    lousa::testing::string_sink out;
+    EXPECT_EQ(lousa::mostra_texto("x", out, err), lousa::status_normal);
+    EXPECT_EQ(out.text, "x");
+}
+
+TEST(Terminal, TheOptionsOverrideWhatTheStreamsAre) {
+    using lousa::conversao;
+    for (const bool output_terminal : {false, true})
+        for (const bool input_terminal : {false, true}) {
+            const lousa::terminal::streams kinds{output_terminal, input_terminal};
+            const auto automatic = lousa::terminal::choose(conversao::automatica, kinds);
+            EXPECT_EQ(automatic.screen, output_terminal);
+            EXPECT_EQ(automatic.keyboard, input_terminal);
+            const auto never = lousa::terminal::choose(conversao::cp850, kinds);
+            EXPECT_FALSE(never.screen || never.keyboard);
+            const auto always = lousa::terminal::choose(conversao::utf8, kinds);
+            EXPECT_TRUE(always.screen && always.keyboard);
+        }
+}
+
+// ---------------------------------------------------------------------------
+// The built program on a pseudo-terminal and on misbehaving pipes (POSIX)
+
+#ifndef _WIN32
+
+struct child_result {
+    int status = -1;     // exit status, or -1 when ended by a signal
+    int signal = 0;      // the signal that ended it
+    std::string out;     // what reached the terminal or the output pipe
+    std::string err;
+    bool timed_out = false;
+};
+
+class pipe_pair {
+public:
+    pipe_pair() { EXPECT_EQ(::pipe(fd_), 0); }
+    ~pipe_pair() { close_both(); }
+    pipe_pair(const pipe_pair&) = delete;
+    pipe_pair& operator=(const pipe_pair&) = delete;
+    int read_end() const { return fd_[0]; }
+    int write_end() const { return fd_[1]; }
+    void close_read() { close_one(fd_[0]); }
+    void close_write() { close_one(fd_[1]); }
+    void close_both() {
+        close_read();
+        close_write();
+    }
+
+private:
+    static void close_one(int& fd) {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
+    int fd_[2] = {-1, -1};
+};
+
+// How the child's standard streams are connected.
+struct wiring {
+    int in = -1, out = -1, err = -1;  // descriptors the child gets as 0, 1, 2
+    std::vector<int> close_in_child;  // the parent's ends
+    bool ignore_sigpipe = false;
+};
+
+pid_t start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+            const wiring& w) {
+    std::vector<std::string> args{LOUSA_BINARY};
+    args.insert(args.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv, envp;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> env = environment;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {  // only async-signal-safe calls from here on
+        for (const int fd : w.close_in_child) ::close(fd);
+        if (w.ignore_sigpipe) ::signal(SIGPIPE, SIG_IGN);  // stays ignored across exec
+        ::dup2(w.in, 0);
+        ::dup2(w.out, 1);
+        ::dup2(w.err, 2);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// Reads the given descriptors to their end (EIO on a pseudo-terminal whose
+// other side has closed), for at most ten seconds, then waits for the child.
+child_result collect(pid_t pid, int out_fd, int err_fd) {
+    child_result r;
+    std::vector<pollfd> open{{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+    std::string* target[] = {&r.out, &r.err};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (open[0].fd >= 0 || open[1].fd >= 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            r.timed_out = true;
+            ::kill(pid, SIGKILL);
+            break;
+        }
+        if (::poll(open.data(), open.size(), static_cast<int>(left.count())) < 0 && errno != EINTR) break;
+        for (std::size_t k = 0; k < open.size(); ++k) {
+            if (open[k].fd < 0 || open[k].revents == 0) continue;
+            char buffer[4096];
+            const ssize_t n = ::read(open[k].fd, buffer, sizeof buffer);
+            if (n > 0) target[k]->append(buffer, static_cast<std::size_t>(n));
+            else if (n == 0 || errno != EINTR) open[k].fd = -1;
+        }
+    }
+    int raw = 0;
+    ::waitpid(pid, &raw, 0);
+    if (WIFEXITED(raw)) r.status = WEXITSTATUS(raw);
+    if (WIFSIGNALED(raw)) r.signal = WTERMSIG(raw);
+    return r;
+}
+
+std::vector<std::string> locale_environment(const std::string& locale, const std::string& locpath = "") {
+    std::vector<std::string> env{"LC_ALL=" + locale, "LANG=" + locale, "PATH=/usr/bin:/bin"};
+    if (!locpath.empty()) env.push_back("LOCPATH=" + locpath);
+    return env;
+}
+
+// The program with standard input and output on a pseudo-terminal that
+// neither echoes nor changes line ends, so that what is read back is exactly
+// what the program wrote; standard error on a pipe.
+child_result run_on_terminal(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+                             const std::string& typed) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    EXPECT_GE(master, 0);
+    EXPECT_EQ(::grantpt(master), 0);
+    EXPECT_EQ(::unlockpt(master), 0);
+    const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    EXPECT_GE(slave, 0);
+    termios mode{};
+    EXPECT_EQ(::tcgetattr(slave, &mode), 0);
+    mode.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);  // line editing (ICANON) stays, as at a terminal
+    mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    EXPECT_EQ(::tcsetattr(slave, TCSANOW, &mode), 0);
+    pipe_pair err;
+    const pid_t pid = start(arguments, environment, {slave, slave, err.write_end(), {master, err.read_end()}});
+    ::close(slave);
+    err.close_write();
+    EXPECT_EQ(::write(master, typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
+    child_result r = collect(pid, master, err.read_end());
+    ::close(master);
+    return r;
+}
+
+// The program on pipes: `typed` on standard input, `arguments` on its command line.
+child_result run_on_pipes(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+                          const std::string& typed) {
+    pipe_pair in, out, err;
+    const pid_t pid = start(arguments, environment,
+                            {in.read_end(), out.write_end(), err.write_end(),
+                             {in.write_end(), out.read_end(), err.read_end()}});
+    in.close_read();
+    out.close_write();
+    err.close_write();
+    EXPECT_EQ(::write(in.write_end(), typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
+    in.close_write();
+    return collect(pid, out.read_end(), err.read_end());
+}
+
+std::string join(const std::vector<std::string>& lines) {
+    std::string all;
+    for (const std::string& line : lines) all += line + "\n";
+    return all;
+}
+
+// The whole Kolmogorov-Smirnov session of its menu transcript, with two
+// accented class names typed instead of "A" and "B": "Ação" and "Pé€" (code
+// page 850 has no euro sign, so it comes back as '?').
+struct accented_session {
+    std::string typed;            // UTF-8, as typed at the terminal
+    std::string screen;           // UTF-8, as a UTF-8 terminal must show it
+};
+
+accented_session kolmogorov_smirnov_with_accents() {
+    const std::string path = std::string(LOUSA_TRANSCRIPTS) + "/nonparametric/kolmogorov_smirnov_menu.txt";
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    lousa::testing::transcript t = lousa::testing::parse_transcript(path, text.str());
+    EXPECT_EQ(t.app, 0);
+    const std::string prompt = " ** Digitar a proporcao (%) teorica da classe = ";
+    int replaced = 0;
+    for (auto& typed : t.input) {
+        if (typed.text == "A") typed.text = "Ação", ++replaced;
+        if (typed.text == "B") typed.text = "Pé€", ++replaced;
+    }
+    for (auto& line : t.screen) {
+        // A15 of a 10-character text: five blanks, then the name and its own blanks
+        if (line == prompt + "     A          **") line = prompt + "     Ação       **", ++replaced;
+        if (line == prompt + "     B          **") line = prompt + "     Pé?        **", ++replaced;
+    }
+    EXPECT_EQ(replaced, 4) << "the transcript changed: " << path;
+    accented_session s;
+    for (const auto& typed : t.input) s.typed += typed.text + "\n";
+    s.screen = join(t.screen);
+    return s;
+}
+
+TEST(Terminal, AUtf8TerminalShowsAndReadsAccentsInUtf8) {
+    const accented_session session = kolmogorov_smirnov_with_accents();
+    const child_result r = run_on_terminal({}, locale_environment("C.UTF-8"), session.typed);
+    EXPECT_FALSE(r.timed_out);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, session.screen);
+    EXPECT_NE(r.out.find(" *          APLICAÇÃO                          CODIGO  *\n"), std::string::npos);
+}
+
+TEST(Terminal, ATerminalInTheCLocaleGetsCodePage850) {
+    const accented_session session = kolmogorov_smirnov_with_accents();
+    const child_result r = run_on_terminal({}, locale_environment("C"), session.typed);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("APLICA\x80\xC7O"), std::string::npos);
+    // typed bytes are not converted either: the six bytes of "Ação" stand as
+    // six code page 850 characters in the ten-character name
+    EXPECT_NE(r.out.find("=      A\xC3\xA7\xC3\xA3o     **\n"), std::string::npos);
+}
+
+TEST(Terminal, Cp850OptionWritesAndReadsCodePage850OnAUtf8Terminal) {
+    const accented_session session = kolmogorov_smirnov_with_accents();
+    const child_result r = run_on_terminal({"--cp850"}, locale_environment("C.UTF-8"), session.typed);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("APLICA\x80\xC7O"), std::string::npos);
+    EXPECT_NE(r.out.find("=      A\xC3\xA7\xC3\xA3o     **\n"), std::string::npos);
+    EXPECT_EQ(r.out.find("APLICAÇÃO"), std::string::npos);
+}
+
+TEST(Terminal, APipeGetsCodePage850EvenUnderAUtf8Locale) {
+    const accented_session session = kolmogorov_smirnov_with_accents();
+    const child_result r = run_on_pipes({}, locale_environment("C.UTF-8"), session.typed);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("APLICA\x80\xC7O"), std::string::npos);
+    EXPECT_NE(r.out.find("=      A\xC3\xA7\xC3\xA3o     **\n"), std::string::npos);
+}
+
+TEST(Terminal, Utf8OptionConvertsPipesBothWays) {
+    const accented_session session = kolmogorov_smirnov_with_accents();
+    const child_result r = run_on_pipes({"--utf8"}, locale_environment("C"), session.typed);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, session.screen);
+}
+
+TEST(Terminal, HelpAndVersionGoThroughTheScreensConversion) {
+    const child_result utf8_help = run_on_terminal({"--help"}, locale_environment("C.UTF-8"), "");
+    EXPECT_EQ(utf8_help.status, 0);
+    EXPECT_EQ(utf8_help.out, lousa::utf8_from_cp850(lousa::texto_ajuda()));
+    EXPECT_NE(utf8_help.out.find("Opções:"), std::string::npos);
+    const child_result piped_help = run_on_pipes({"--help"}, locale_environment("C.UTF-8"), "");
+    EXPECT_EQ(piped_help.status, 0);
+    EXPECT_EQ(piped_help.out, lousa::texto_ajuda());
+    const child_result version = run_on_terminal({"--version"}, locale_environment("C.UTF-8"), "");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("lousa ") + LOUSA_VERSION + "\n");
+}
+
+TEST(Terminal, AnUnknownOptionShowsNothingOnTheTerminal) {
+    const child_result r = run_on_terminal({"--utf-8"}, locale_environment("C.UTF-8"), "3\n1\n");
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "lousa: opcao desconhecida: --utf-8\nUse 'lousa --help' para ver as opcoes.\n");
+}
+
+// Ending the input at the terminal (Ctrl-D) stops the read as the end of a file does.
+TEST(Terminal, EndOfInputAtTheTerminalIsTheEndOfFile) {
+    const child_result r = run_on_terminal({}, locale_environment("C.UTF-8"), "3\n1\n\x04");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("Console error: End of file\n"), std::string::npos);
+}
+
+// A locale whose decimal point is a comma: installed, or generated into a
+// scratch directory (LOCPATH) from the sources of Debian's `locales`.
+struct comma_locale {
+    std::string name, locpath;
+};
+
+bool has_decimal_comma(const std::string& name, const std::string& locpath) {
+    const std::string command = (locpath.empty() ? "" : "LOCPATH='" + locpath + "' ") + "LC_ALL=" + name +
+                                " locale decimal_point 2>/dev/null";
+    FILE* p = ::popen(command.c_str(), "r");
+    if (p == nullptr) return false;
+    char answer[16] = {};
+    const bool read = std::fgets(answer, sizeof answer, p) != nullptr;
+    ::pclose(p);
+    return read && std::string(answer) == ",\n";
+}
+
+comma_locale find_comma_locale() {
+    for (const char* name : {"pt_BR.UTF-8", "de_DE.UTF-8"})
+        if (has_decimal_comma(name, "")) return {name, ""};
+    const std::string dir = "/tmp/lousa_locales_" + std::to_string(::getpid());
+    const std::string generate = "mkdir -p '" + dir + "' && localedef -i pt_BR -f UTF-8 '" + dir +
+                                 "/pt_BR.UTF-8' >/dev/null 2>&1";
+    (void)std::system(generate.c_str());  // warnings give a non-zero status; the check below decides
+    if (has_decimal_comma("pt_BR.UTF-8", dir)) return {"pt_BR.UTF-8", dir};
+    return {};
+}
+
+TEST(Terminal, ALocaleWithADecimalCommaDoesNotChangeHowNumbersAreRead) {
+    const comma_locale locale = find_comma_locale();
+    ASSERT_FALSE(locale.name.empty()) << "no locale with a decimal comma: install Debian's `locales`";
+    // paired t test: differences 2.5, 0.5, 0.5, 2.5 -> mean 1.5, t = 2.60 with 3 degrees
+    // of freedom; read as integers (1.5 -> 1) they would give other digits
+    const std::string typed = "3\n1\n4\n10.5 8\n11.5 11\n9.5 9\n10.5 8\n0\n";
+    const child_result r = run_on_terminal({}, locale_environment(locale.name, locale.locpath), typed);
+    if (!locale.locpath.empty()) std::filesystem::remove_all(locale.locpath);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("APLICAÇÃO"), std::string::npos);  // the locale was in force: UTF-8 screen
+    EXPECT_NE(r.out.find(" *********** 't' =   2.60 /// Graus de liberdade =   3 **********\n"), std::string::npos)
+        << r.out;
+}
+
+TEST(Terminal, AFullDiskEndsWithStatusOneAndTheSystemsError) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    pipe_pair in, err;
+    const pid_t pid = start({}, locale_environment("C"), {in.read_end(), full, err.write_end(),
+                                                          {in.write_end(), err.read_end()}});
+    ::close(full);
+    in.close_read();
+    err.close_write();
+    in.close_write();  // no answers: the very first screen fails
+    const child_result r = collect(pid, -1, err.read_end());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, std::string("lousa: a tela nao pode ser escrita: ") + std::strerror(ENOSPC) + "\n");
+}
+
+TEST(Terminal, AClosedPipeWithSigpipeIgnoredEndsWithStatusOne) {
+    pipe_pair in, out, err;
+    out.close_read();  // nobody will ever read the screen
+    const pid_t pid = start({}, locale_environment("C"),
+                            {in.read_end(), out.write_end(), err.write_end(), {in.write_end(), err.read_end()}, true});
+    in.close_both();
+    out.close_write();
+    err.close_write();
+    const child_result r = collect(pid, -1, err.read_end());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, std::string("lousa: a tela nao pode ser escrita: ") + std::strerror(EPIPE) + "\n");
+}
+
+TEST(Terminal, AClosedPipeStillEndsTheProgramBySigpipe) {
+    pipe_pair in, out, err;
+    out.close_read();
+    const pid_t pid = start({}, locale_environment("C"),
+                            {in.read_end(), out.write_end(), err.write_end(), {in.write_end(), err.read_end()}});
+    in.close_both();
+    out.close_write();
+    err.close_write();
+    const child_result r = collect(pid, -1, err.read_end());
+    EXPECT_EQ(r.signal, SIGPIPE);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(Terminal, InputThatIsADirectoryStopsWithTheSystemsError) {
+    const int directory = ::open("/", O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(directory, 0);
+    pipe_pair out, err;
+    const pid_t pid = start({}, locale_environment("C"), {directory, out.write_end(), err.write_end(),
+                                                          {out.read_end(), err.read_end()}});
+    ::close(directory);
+    out.close_write();
+    err.close_write();
+    const child_result r = collect(pid, out.read_end(), err.read_end());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.starts_with("At line ")) << r.err;
+    EXPECT_TRUE(r.err.ends_with(" of file shell/shell.cpp (unit = 5, file = 'stdin')\nConsole error: " +
+                                std::string(std::strerror(EISDIR)) + "\n"))
+        << r.err;
+    EXPECT_NE(r.out.find("** CONSULTE O TUTORIAL E DIGITE O CODIGO DA APLICACAO**"), std::string::npos);
+}
+
+#endif  // _WIN32
+
+}  // namespace
