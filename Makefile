@@ -31,3 +31,11 @@ matrix:
 
 clean:
 	rm -rf build build-*
+
+# The program as one self-contained web page, build-web/lousa.html, and the
+# tests built for Node (build-web/lousa_tests.js), with Emscripten.
+.PHONY: web
+web: export NODE_PATH := /usr/share/nodejs
+web:
+	@emcmake cmake -S web -B build-web >&2
+	@cmake --build build-web -j $(JOBS) >&2
