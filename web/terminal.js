@@ -28,6 +28,12 @@
   let posicaoHistorico = 0;
   let rascunho = '';
 
+  // Where the run is, for styling and for tests: carregando, executando,
+  // esperando (the program waits for a line) or terminou.
+  function estado(nome) {
+    document.body.dataset.estado = nome;
+  }
+
   function rolaParaFim() {
     rolagem.scrollTop = rolagem.scrollHeight;
   }
@@ -63,6 +69,7 @@
     const responde = leituraPendente;
     leituraPendente = null;
     acrescenta(linhaDigitada + '\n', 'digitado');
+    estado('executando');
     responde(linhaDigitada);
   }
 
@@ -71,6 +78,7 @@
       if (execucao !== execucaoAtual) return;  // abandoned: never answered
       leituraPendente = resolve;
       if (adiantadas.length > 0) entrega(adiantadas.shift());
+      else estado('esperando');
     });
   }
 
@@ -89,12 +97,13 @@
     aviso.hidden = false;
   }
 
-  function terminou(estado) {
+  function terminou(status) {
     entrada.disabled = true;
     adiantadas = [];
     leituraPendente = null;
-    if (estado === 0) mostraAviso('O programa terminou. Para usá-lo de novo, comece outra vez.', false, true);
-    else if (estado === 2) mostraAviso('O programa parou: uma resposta não pôde ser lida (veja o aviso na tela).', true, true);
+    estado('terminou');
+    if (status === 0) mostraAviso('O programa terminou. Para usá-lo de novo, comece outra vez.', false, true);
+    else if (status === 2) mostraAviso('O programa parou: uma resposta não pôde ser lida (veja o aviso na tela).', true, true);
     else mostraAviso('O programa parou por um erro (veja o aviso na tela).', true, true);
     deNovo.focus();
   }
@@ -106,8 +115,9 @@
     leituraPendente = null;
     entrada.value = '';
     entrada.disabled = true;
+    estado('carregando');
     mostraAviso('Carregando o programa…', false, false);
-    let estado;
+    let status;
     try {
       const modulo = await criaLousa({
         lousaNextLine: function () { return proximaLinha(execucao); },
@@ -117,13 +127,14 @@
       aviso.hidden = true;
       entrada.disabled = false;
       entrada.focus();
-      estado = await modulo.ccall('lousa_executa', 'number', [], [], { async: true });
+      estado('executando');
+      status = await modulo.ccall('lousa_executa', 'number', [], [], { async: true });
     } catch (erro) {
       if (execucao !== execucaoAtual) return;
       mostra(String(erro && erro.message || erro) + '\n', 1);
-      estado = 3;
+      status = 3;
     }
-    if (execucao === execucaoAtual) terminou(estado);
+    if (execucao === execucaoAtual) terminou(status);
   }
 
   linha.addEventListener('submit', function (evento) {
@@ -193,6 +204,7 @@
     ligacao.remove();
     setTimeout(function () { URL.revokeObjectURL(ligacao.href); }, 10000);
     if (!entrada.disabled) entrada.focus();
+    else if (!deNovo.hidden) deNovo.focus();
   }
 
   document.getElementById('salvar').addEventListener('click', salvaSessao);
