@@ -95,6 +95,7 @@
     aviso.classList.toggle('parou', parou);
     deNovo.hidden = !oferecerDeNovo;
     aviso.hidden = false;
+    rolaParaFim();  // the notice takes room from the screen: keep its last lines in view
   }
 
   function terminou(status) {

@@ -185,10 +185,14 @@ describe('lousa.html in Chromium', () => {
     await aba.goto(endereco);
     await menu();
     const primeira = await aba.evaluate(() => performance.now());
-    await aba.reload();
-    await menu();
-    const ms = await aba.evaluate(() => performance.now());
-    console.log(`# page ${tamanho} bytes; menu after ${Math.round(primeira)} ms (first load), ${Math.round(ms)} ms (reload)`);
+    const recargas = [];
+    for (let k = 0; k < 3; ++k) {
+      await aba.reload();
+      await menu();
+      recargas.push(await aba.evaluate(() => performance.now()));
+    }
+    const ms = recargas.sort((a, b) => a - b)[1];
+    console.log(`# page ${tamanho} bytes; menu after ${Math.round(primeira)} ms (first load), ${Math.round(ms)} ms (median of 3 reloads)`);
     assert.ok(ms < 1000, 'menu after ' + ms + ' ms');
     assert.ok(await focoNaEntrada());
   });
@@ -231,6 +235,8 @@ describe('lousa.html in Chromium', () => {
     assert.equal(await aba.$eval('#tela .relato', (r) => r.textContent), nativoFalho.relato);
     assert.equal(await saidaDoPrograma(), nativoFalho.tela);
     assert.match(await aba.$eval('#aviso', (a) => a.textContent), /não pôde ser lida/);
+    assert.ok(await aba.$eval('#rolagem', (r) => r.scrollTop + r.clientHeight >= r.scrollHeight - 1),
+      'the report is in view above the notice');
     assert.ok(await aba.$eval('#entrada', (e) => e.disabled));
     const salvo = await salvaSessao();
     assert.ok(salvo.texto.endsWith(nativoFalho.relato), 'the saved session ends with the report');
