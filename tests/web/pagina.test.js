@@ -12,6 +12,7 @@ const { describe, it, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const { execFileSync, spawnSync } = require('node:child_process');
 const fs = require('node:fs');
+const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
 const puppeteer = require('puppeteer-core');
@@ -99,6 +100,7 @@ function contraste(a, b) {
 describe('lousa.html in Chromium', () => {
   let navegador, aba, perfil, downloads;
   const pedidosDeFora = [];
+  let servidor = null;  // a plain static server, for the test that needs one
   const errosDaPagina = [];
 
   before(async () => {
@@ -117,6 +119,7 @@ describe('lousa.html in Chromium', () => {
     aba.on('request', (pedido) => {
       const url = pedido.url();
       if (/^(file|data|blob):/.test(url)) return pedido.continue();
+      if (servidor && url === servidor.endereco) return pedido.continue();
       pedidosDeFora.push(url);
       return pedido.abort();
     });
@@ -326,6 +329,26 @@ describe('lousa.html in Chromium', () => {
     assert.ok(contraste(cores.digitado, cores.entrada) >= 7, 'typed text');
     assert.ok(contraste(cores.botao, cores.fundoBotao) >= 4.5, 'buttons');
     assert.equal(cores.contornoEntrada, 'solid');
+  });
+
+  it('works the same from a static web server', async () => {
+    const http_ = http.createServer((pedido, resposta) => {
+      resposta.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8' });
+      resposta.end(fs.readFileSync(pagina));
+    });
+    await new Promise((r) => http_.listen(0, '127.0.0.1', r));
+    servidor = { endereco: `http://127.0.0.1:${http_.address().port}/lousa.html` };
+    try {
+      await aba.goto(servidor.endereco);
+      const { linhas } = linhasDigitadas('shell/paired_t_from_menu');
+      await digita(linhas);
+      await aguardaEstado('terminou');
+      assert.equal(await textoDaTela(), telaComEco(linhas));
+    } finally {
+      await aba.goto(endereco);
+      servidor = null;
+      http_.close();
+    }
   });
 
   it('made no request but to the page itself', () => {
