@@ -62,3 +62,11 @@ bench:
 	@python3 bench/sessoes.py --lousa $(RELEASE_BUILD)/lousa --dir $(RELEASE_BUILD)/bench
 	@if [ -x bench/linha_longa.sh ]; then LOUSA=$(RELEASE_BUILD)/lousa bench/linha_longa.sh $(RELEASE_BUILD)/lousa; \
 	 elif [ -f bench/linha_longa.sh ]; then LOUSA=$(RELEASE_BUILD)/lousa bash bench/linha_longa.sh $(RELEASE_BUILD)/lousa; fi
+
+# The program as one self-contained web page, build-web/lousa.html, and the
+# tests built for Node (build-web/lousa_tests.js), with Emscripten.
+.PHONY: web
+web: export NODE_PATH := /usr/share/nodejs
+web:
+	@emcmake cmake -S web -B build-web >&2
+	@cmake --build build-web -j $(JOBS) >&2

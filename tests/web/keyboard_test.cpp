@@ -1,0 +1,70 @@
+// The page's keyboard: typed UTF-8 lines become the code page 850 bytes of a
+// console, one line at a time, in pieces as small as the reader asks for.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "web/keyboard.hpp"
+
+namespace lousa::web {
+namespace {
+
+std::string read_all(typed_lines& keyboard, std::size_t capacity) {
+    std::string bytes;
+    std::vector<char> buffer(capacity);
+    for (std::size_t n; (n = keyboard.read_some(buffer.data(), capacity)) > 0;) bytes.append(buffer.data(), n);
+    return bytes;
+}
+
+typed_lines keyboard_of(std::vector<std::string> lines) {
+    return typed_lines([lines, next = std::size_t{0}]() mutable -> std::optional<std::string> {
+        if (next == lines.size()) return std::nullopt;
+        return lines[next++];
+    });
+}
+
+TEST(PageKeyboard, EveryCharacterOfTheCodePageComesBackAsItsByte) {
+    std::string all;
+    for (int byte = 1; byte < 256; ++byte)
+        if (byte != '\n') all += static_cast<char>(byte);
+    EXPECT_EQ(cp850_from_utf8(utf8_from_cp850(all)), all);
+}
+
+TEST(PageKeyboard, AccentsTypedOnThePageBecomeCodePage850) {
+    EXPECT_EQ(cp850_from_utf8("Ação é"), "A\x87\xC6o \x82");
+}
+
+TEST(PageKeyboard, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+    EXPECT_EQ(cp850_from_utf8("5 €"), "5 ?");
+    EXPECT_EQ(cp850_from_utf8("a\xFF" "b"), "a?b");  // not UTF-8 at all
+}
+
+TEST(PageKeyboard, EachLineEndsWithALineEndAndTheInputThenEnds) {
+    typed_lines keyboard = keyboard_of({"3", "", "10 8"});
+    EXPECT_EQ(read_all(keyboard, 256), "3\n\n10 8\n");
+}
+
+TEST(PageKeyboard, ALineLongerThanTheReadersBufferArrivesInPieces) {
+    typed_lines keyboard = keyboard_of({"12345", "é"});
+    EXPECT_EQ(read_all(keyboard, 2), "12345\n\x82\n");
+}
+
+TEST(PageKeyboard, TheNextLineIsAskedForOnlyWhenTheCurrentOneIsUsedUp) {
+    int asked = 0;
+    typed_lines keyboard([&]() -> std::optional<std::string> {
+        ++asked;
+        return std::string("7");
+    });
+    char buffer[1];
+    ASSERT_EQ(keyboard.read_some(buffer, 1), 1u);
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(keyboard.read_some(buffer, 1), 1u);  // the line end of the same line
+    EXPECT_EQ(buffer[0], '\n');
+    EXPECT_EQ(asked, 1);
+}
+
+}  // namespace
+}  // namespace lousa::web

@@ -1,0 +1,68 @@
+// Front end for the browser page: the keyboard is the page's input line, the
+// screen is the page's terminal. The program above the console is the same
+// as on a terminal; only these two ends differ.
+//
+// The page (web/terminal.js) provides on the module object:
+//   lousaNextLine()       a promise of the next typed line (a string), or of
+//                         null when there is no more input;
+//   lousaShow(text, kind) shows UTF-8 text: kind 0 the screen, kind 1 the
+//                         report of a run that did not end normally.
+
+#include <emscripten.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/console.hpp"
+#include "shell/programa.hpp"
+#include "web/keyboard.hpp"
+
+namespace {
+
+// Waits (the page keeps running: Asyncify unwinds the stack) until the student
+// sends a line. Returns a UTF-8 copy the caller frees, or null at the end of
+// input.
+// clang-format off
+EM_ASYNC_JS(char*, next_typed_line, (), {
+    const line = await Module.lousaNextLine();
+    if (line === null || line === undefined) return 0;
+    const size = lengthBytesUTF8(line) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(line, copy, size);
+    return copy;
+});
+
+EM_JS(void, show_on_page, (const char* text, int length, int kind), {
+    Module.lousaShow(UTF8ToString(text, length), kind);
+});
+// clang-format on
+
+class page_output final : public lousa::output_sink {
+public:
+    explicit page_output(int kind) : kind_(kind) {}
+    void put(std::string_view bytes) override {
+        const std::string text = lousa::utf8_from_cp850(bytes);
+        show_on_page(text.data(), static_cast<int>(text.size()), kind_);
+    }
+
+private:
+    int kind_;
+};
+
+}  // namespace
+
+// One run of the program; the page awaits the exit status.
+extern "C" EMSCRIPTEN_KEEPALIVE int lousa_executa() {
+    lousa::web::typed_lines in([]() -> std::optional<std::string> {
+        char* typed = next_typed_line();
+        if (typed == nullptr) return std::nullopt;
+        std::string line(typed);
+        std::free(typed);
+        return line;
+    });
+    page_output screen(0);
+    page_output report(1);
+    return lousa::executa_programa(in, screen, report);
+}
