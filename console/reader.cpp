@@ -6,7 +6,7 @@
 namespace lousa::console {
 namespace {
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_blank(int c) { return c == ' ' || c == '\t'; }
 bool is_separator(int c) { return is_blank(c) || c == ',' || c == ';' || c == '/'; }
 // A bare text ends at a blank, a comma or a slash (a semicolon belongs to it).
@@ -77,6 +77,18 @@ void input_cursor::advance() {
     unit_ = 0;
 }
 
+std::string_view input_cursor::buffered() {
+    unit_ = 0;
+    if (!fill_to(1)) return {};
+    return {buffer_.data() + begin_, end_ - begin_};
+}
+
+void input_cursor::advance_by(std::size_t n) {
+    examined_ += n;
+    begin_ += n;
+    unit_ = 0;
+}
+
 void input_cursor::skip_blanks() {
     for (;;) {
         const char* const start = buffer_.data() + begin_;
@@ -119,10 +131,14 @@ void list_reader::value_scan::restart() {
     text_.clear();
 }
 
-void list_reader::value_scan::add(char c) {
-    if (wants_integer_) integer_.add(c);
-    if (wants_real_) real_.add(c);
-    if (text_.size() < text_length_) text_ += c;
+void list_reader::value_scan::add(char c) { add(std::string_view(&c, 1)); }
+
+void list_reader::value_scan::add(std::string_view chars) {
+    if (wants_integer_)
+        for (const char c : chars) integer_.add(c);
+    if (wants_real_)
+        for (const char c : chars) real_.add(c);
+    text_ += chars.substr(0, text_length_ - text_.size());
 }
 
 read_error list_reader::value_scan::store(const read_target& target) const {
@@ -188,13 +204,20 @@ list_reader::item list_reader::scan_value(bool for_text, value_scan& value) {
     // other digits begin the value itself.
     std::int64_t count = 0;
     bool digits_taken = false;
-    int c = cursor_.peek();
-    for (; is_digit(c); c = cursor_.peek()) {
-        value.add(static_cast<char>(c));
-        count = std::min<std::int64_t>(count * 10 + (c - '0'), max_repeat + 1);
-        digits_taken = true;
-        cursor_.advance();
+    for (;;) {
+        const std::string_view bytes = cursor_.buffered();
+        const std::string_view digits = bytes.substr(0, static_cast<std::size_t>(
+            std::find_if_not(bytes.begin(), bytes.end(), is_digit) - bytes.begin()));
+        for (const char d : digits) {
+            if (count > max_repeat) break;  // too large already
+            count = count * 10 + (d - '0');
+        }
+        value.add(digits);
+        cursor_.advance_by(digits.size());
+        digits_taken = digits_taken || !digits.empty();
+        if (digits.size() < bytes.size() || bytes.empty()) break;
     }
+    int c = cursor_.peek();
     item result{item::kind::value};
     if (digits_taken && c == '*') {
         cursor_.advance();
@@ -211,12 +234,29 @@ list_reader::item list_reader::scan_value(bool for_text, value_scan& value) {
         if (!at_separator()) return {item::kind::failed, 1, read_error::bad_string};
         return result;
     }
-    const auto ends_value = [for_text](int ch) { return for_text ? ends_bare_text(ch) : is_separator(ch); };
-    for (; is_byte(c) && !ends_value(c); c = cursor_.peek()) {
-        value.add(static_cast<char>(c));
-        cursor_.advance();
-    }
+    scan_bare(for_text, value);
     return result;
+}
+
+// Up to a separator or the line end: runs of buffered bytes at a time, for a
+// value may be as long as the input.
+void list_reader::scan_bare(bool for_text, value_scan& value) {
+    const auto ends_value = [for_text](int c) { return for_text ? ends_bare_text(c) : is_separator(c); };
+    const auto may_end_value = [&](char c) { return c == '\r' || c == '\n' || ends_value(c); };
+    for (;;) {
+        const std::string_view bytes = cursor_.buffered();
+        const std::size_t run = static_cast<std::size_t>(std::find_if(bytes.begin(), bytes.end(), may_end_value) - bytes.begin());
+        value.add(bytes.substr(0, run));
+        cursor_.advance_by(run);
+        if (bytes.empty()) return;  // the end of input
+        if (run < bytes.size()) {
+            // A carriage return inside a line is an ordinary character.
+            const int c = cursor_.peek();
+            if (!is_byte(c) || ends_value(c)) return;
+            value.add(static_cast<char>(c));
+            cursor_.advance();
+        }
+    }
 }
 
 // Everything up to the matching mark, where a doubled mark stands for one; a

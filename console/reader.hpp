@@ -14,6 +14,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -58,6 +59,11 @@ public:
     int peek();
     // Past what peek() returned (nothing at the end of input).
     void advance();
+    // The bytes buffered at the cursor, as they are (line ends not yet told
+    // apart); waits for input only when nothing is buffered, and is empty at
+    // the end of input. advance_by passes over the first n of them.
+    std::string_view buffered();
+    void advance_by(std::size_t n);
     void skip_blanks();
     // Past the next line end, or to the end of the input.
     void skip_line();
@@ -99,6 +105,7 @@ private:
     public:
         explicit value_scan(std::span<const read_target> targets);
         void add(char c);
+        void add(std::string_view chars);
         void restart();
         read_error store(const read_target& target) const;
 
@@ -120,6 +127,7 @@ private:
     item next_item(std::span<const read_target> targets, value_scan& value);
     item scan_value(bool for_text, value_scan& value);
     void scan_quoted(char mark, value_scan& value);
+    void scan_bare(bool for_text, value_scan& value);
     bool at_separator();
 
     input_cursor cursor_;

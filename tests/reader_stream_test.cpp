@@ -106,7 +106,9 @@ TEST(LongLines, ReadInOnePassAndBoundedMemory) {
         EXPECT_EQ(next.error, c.second == 0 ? read_error::end_of_file : read_error::none) << c.what;
         EXPECT_EQ(in.delivered(), in.total()) << c.what;
         EXPECT_LE(reader.bytes_examined(), 2 * in.total() + 64) << c.what;
-        if (heap_before != 0) EXPECT_LT(in.peak_heap - std::min(in.peak_heap, heap_before), 1u << 20) << c.what;
+        if (heap_before != 0) {
+            EXPECT_LT(in.peak_heap - std::min(in.peak_heap, heap_before), 1u << 20) << c.what;
+        }
     }
 }
 
@@ -141,7 +143,9 @@ TEST(LongValues, ConvertExactlyInBoundedMemory) {
         EXPECT_EQ(reader.read(target).error, read_error::none);
         EXPECT_EQ(x.value(), 1.5f);
         EXPECT_LE(reader.bytes_examined(), 2 * in.total() + 64);
-        if (heap_before != 0) EXPECT_LT(in.peak_heap - std::min(in.peak_heap, heap_before), 1u << 20);
+        if (heap_before != 0) {
+            EXPECT_LT(in.peak_heap - std::min(in.peak_heap, heap_before), 1u << 20);
+        }
     }
     {
         generated_input in("-", "0", n, "42 ", 1000);
