@@ -9,6 +9,7 @@
 # Fails when a run ends with an unexpected status or its peak resident size
 # reaches $LIMITE_MIB (default 64).
 set -eu
+export LC_ALL=C
 cd "$(dirname "$0")/.."
 
 mib=${1:-1024}
@@ -25,8 +26,10 @@ bytes=$((mib * 1024 * 1024))
 resto_brancos=$'\n3\n1\n2\n10 8\n12 11\n0\n'
 resto_valores=$'\n1\n2\n10 8\n12 11\n0\n'
 
-brancos() { head -c "$bytes" /dev/zero | tr '\0' ' '; }
-valores() { yes '3 3 3 3 3 3 3 3 3 3 3 3 3 3 3 3' | tr '\n' ' ' | head -c "$bytes"; }
+# The line is written in blocks of 1 MiB by perl (part of every Debian system).
+gera() { perl -e 'my $b = $ARGV[0] x (1048576 / length $ARGV[0]); syswrite STDOUT, $b for 1 .. $ARGV[1]' "$1" "$mib"; }
+brancos() { gera ' '; }
+valores() { gera '3 '; }
 
 falhas=0
 medida=$(mktemp)
@@ -37,15 +40,15 @@ caso() {
     local nome=$1 gerador=$2 final=$3 esperado=$4 status=0
     local resto_var="resto_$gerador"
     if [ "$final" = yes ]; then
-        { $gerador; printf '%s' "${!resto_var}"; } | /usr/bin/time -f '%e %M' -o "$medida" "$lousa" >/dev/null 2>&1 || status=$?
+        { $gerador; printf '%s' "${!resto_var}"; } | /usr/bin/time -f '%e %U %S %M' -o "$medida" "$lousa" >/dev/null 2>&1 || status=$?
     else
-        $gerador | /usr/bin/time -f '%e %M' -o "$medida" "$lousa" >/dev/null 2>&1 || status=$?
+        $gerador | /usr/bin/time -f '%e %U %S %M' -o "$medida" "$lousa" >/dev/null 2>&1 || status=$?
     fi
-    local segundos kib
-    read -r segundos kib < <(tail -n 1 "$medida")
+    local segundos usuario sistema kib
+    read -r segundos usuario sistema kib < <(tail -n 1 "$medida")
     local rss_mib=$(( (kib + 1023) / 1024 ))
-    printf '%-32s %6d MiB  %8.2f s  %6d MiB peak RSS  status %d\n' \
-        "$nome (final LF: $final)" "$mib" "$segundos" "$rss_mib" "$status"
+    printf '%-32s %6d MiB  %7.2f s (cpu %5.2f s)  %5d MiB peak RSS  status %d\n' \
+        "$nome (final LF: $final)" "$mib" "$segundos" "$(awk -v u="$usuario" -v s="$sistema" 'BEGIN { print u + s }')" "$rss_mib" "$status"
     if [ "$status" -ne "$esperado" ]; then
         echo "  expected status $esperado" >&2
         falhas=$((falhas + 1))
