@@ -70,3 +70,17 @@ web: export NODE_PATH := /usr/share/nodejs
 web:
 	@emcmake cmake -S web -B build-web >&2
 	@cmake --build build-web -j $(JOBS) >&2
+
+# The fuzzer: the whole program under libFuzzer with the address and
+# undefined-behaviour sanitizers (Clang), seeded from the typed lines of the
+# session transcripts. Runs FUZZ_SECONDS and fails on any finding, which is
+# saved under build-fuzz/found/.
+FUZZ_SECONDS ?= 180
+.PHONY: fuzz
+fuzz:
+	@cmake -S tests/fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ >&2
+	@cmake --build build-fuzz -j $(JOBS) >&2
+	@tests/fuzz/sementes.sh tests/transcripts build-fuzz/corpus
+	@mkdir -p build-fuzz/found
+	@cd build-fuzz && ./programa_fuzz corpus -dict=../tests/fuzz/lousa.dict -artifact_prefix=found/ \
+	  -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1

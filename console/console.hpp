@@ -76,12 +76,12 @@ std::string stop_report(const read_stop& stop);
 class read_variable {
 public:
     read_variable(std::int32_t& v, source_location w = source_location::current())  // NOLINT
-        : target_{console::read_target::kind::integer, &v}, where_(w) {}
+        : target_(&v), where_(w) {}
     read_variable(real& v, source_location w = source_location::current())  // NOLINT
-        : target_{console::read_target::kind::real, &v}, where_(w) {}
+        : target_(&v), where_(w) {}
     template <std::size_t N>
     read_variable(texto_fixo<N>& v, source_location w = source_location::current())  // NOLINT
-        : target_{console::read_target::kind::text, v.data.data(), N}, where_(w) {}
+        : target_(std::span<char>(v.data)), where_(w) {}
 
     const console::read_target& target() const { return target_; }
     const source_location& where() const { return where_; }
@@ -90,8 +90,6 @@ private:
     console::read_target target_;
     source_location where_;
 };
-
-static_assert(sizeof(real) == sizeof(float), "a real is read in place as a float");
 
 class Console {
 public:

@@ -1,22 +1,17 @@
 #include "console/reader.hpp"
 
-#include <cctype>
-#include <cstdlib>
-#include <limits>
+#include <algorithm>
+#include <cstring>
 
 namespace lousa::console {
 namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_separator(char c) { return is_blank(c) || c == ',' || c == ';' || c == '/'; }
-
-bool equals_ignoring_case(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t k = 0; k < a.size(); ++k)
-        if (std::tolower(static_cast<unsigned char>(a[k])) != b[k]) return false;
-    return true;
-}
+bool is_blank(int c) { return c == ' ' || c == '\t'; }
+bool is_separator(int c) { return is_blank(c) || c == ',' || c == ';' || c == '/'; }
+// A bare text ends at a blank, a comma or a slash (a semicolon belongs to it).
+bool ends_bare_text(int c) { return is_blank(c) || c == ',' || c == '/'; }
+bool is_byte(int c) { return c >= 0; }
 
 constexpr std::int32_t max_repeat = 200000000;
 
@@ -37,85 +32,149 @@ std::string message_of(read_error error, int item) {
     return {};
 }
 
-integer_result parse_integer(std::string_view s) {
-    std::size_t i = 0;
-    const bool negative = !s.empty() && s[0] == '-';
-    if (!s.empty() && (s[0] == '+' || s[0] == '-')) ++i;
-    if (i == s.size()) return {read_error::bad_integer};
-    std::uint64_t magnitude = 0;
-    for (; i < s.size(); ++i) {
-        if (!is_digit(s[i])) return {read_error::bad_integer};
-        magnitude = magnitude * 10 + static_cast<std::uint64_t>(s[i] - '0');
-        if (magnitude > 0xFFFFFFFFull) magnitude = 0xFFFFFFFFull;  // saturate: it overflows anyway
-    }
-    if (magnitude > 2147483647u) return {read_error::integer_overflow};
-    const auto v = static_cast<std::int32_t>(magnitude);
-    return {read_error::none, negative ? -v : v};
-}
+// ---- the input, a byte at a time
 
-real_result parse_real(std::string_view s) {
-    std::size_t i = 0;
-    const bool negative = !s.empty() && s[0] == '-';
-    if (!s.empty() && (s[0] == '+' || s[0] == '-')) ++i;
-    const std::string_view word = s.substr(i);
-    const float sign = negative ? -1.0f : 1.0f;
-    if (equals_ignoring_case(word, "inf") || equals_ignoring_case(word, "infinity"))
-        return {read_error::none, sign * std::numeric_limits<float>::infinity()};
-    if (equals_ignoring_case(word, "nan")) return {read_error::none, std::numeric_limits<float>::quiet_NaN()};
+input_cursor::input_cursor(input_source& in, std::function<void()> before_wait)
+    : in_(in), before_wait_(std::move(before_wait)), buffer_(buffer_size) {}
 
-    std::string canonical = negative ? "-" : "";
-    std::size_t digits = 0;
-    for (; i < s.size() && is_digit(s[i]); ++i, ++digits) canonical += s[i];
-    canonical += '.';
-    if (i < s.size() && s[i] == '.')
-        for (++i; i < s.size() && is_digit(s[i]); ++i, ++digits) canonical += s[i];
-    if (digits == 0) return {read_error::bad_real};
-    if (i < s.size()) {
-        // An exponent: E or D in either case, or a sign right after the digits.
-        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(s[i])));
-        if (c == 'e' || c == 'd') ++i;
-        else if (c != '+' && c != '-') return {read_error::bad_real};
-        canonical += 'e';
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) canonical += s[i++];
-        if (i == s.size()) return {read_error::bad_real};
-        for (; i < s.size(); ++i) {
-            if (!is_digit(s[i])) return {read_error::bad_real};
-            canonical += s[i];
-        }
-    }
-    // Nearest single-precision value; too large a magnitude gives infinity.
-    return {read_error::none, std::strtof(canonical.c_str(), nullptr)};
-}
-
-bool list_reader::fetch_line() {
-    for (;;) {
-        const auto end = buffer_.find('\n');
-        if (end != std::string::npos || (input_ended_ && !buffer_.empty())) {
-            const std::size_t take = end == std::string::npos ? buffer_.size() : end;
-            line_.assign(buffer_, 0, take);
-            buffer_.erase(0, end == std::string::npos ? take : take + 1);
-            if (!line_.empty() && line_.back() == '\r') line_.pop_back();
-            col_ = 0;
-            have_line_ = true;
-            return true;
-        }
+// At least `count` bytes buffered at the cursor, unless the input ends first.
+bool input_cursor::fill_to(std::size_t count) {
+    while (end_ - begin_ < count) {
         if (input_ended_) return false;
+        // What is left moves to the front, so the buffer never grows.
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
         before_wait_();
-        char chunk[4096];
-        const std::size_t n = in_.read_some(chunk, sizeof chunk);
+        const std::size_t n = in_.read_some(buffer_.data() + end_, buffer_.size() - end_);
         if (n == 0) input_ended_ = true;
-        buffer_.append(chunk, n);
+        end_ += n;
+    }
+    return true;
+}
+
+int input_cursor::peek() {
+    if (!fill_to(1)) {
+        unit_ = 0;
+        return end_of_input;
+    }
+    ++examined_;
+    const char c = buffer_[begin_];
+    unit_ = 1;
+    if (c == '\n') return line_end;
+    if (c == '\r') {
+        if (!fill_to(2)) return line_end;  // the last byte of the input
+        if (buffer_[begin_ + 1] == '\n') {
+            unit_ = 2;
+            return line_end;
+        }
+    }
+    return static_cast<unsigned char>(c);
+}
+
+void input_cursor::advance() {
+    begin_ += unit_;
+    unit_ = 0;
+}
+
+std::string_view input_cursor::buffered() {
+    unit_ = 0;
+    if (!fill_to(1)) return {};
+    return {buffer_.data() + begin_, end_ - begin_};
+}
+
+void input_cursor::advance_by(std::size_t n) {
+    examined_ += n;
+    begin_ += n;
+    unit_ = 0;
+}
+
+void input_cursor::skip_blanks() {
+    for (;;) {
+        const char* const start = buffer_.data() + begin_;
+        const char* const stop = buffer_.data() + end_;
+        const char* p = start;
+        while (p != stop && is_blank(*p)) ++p;
+        examined_ += static_cast<std::uint64_t>(p - start);
+        begin_ += static_cast<std::size_t>(p - start);
+        unit_ = 0;
+        if (p != stop || !fill_to(1)) return;
     }
 }
 
-bool list_reader::at_separator() const { return col_ == line_.size() || is_separator(line_[col_]); }
-
-list_reader::item list_reader::next_item(bool for_text) {
+void input_cursor::skip_line() {
     for (;;) {
-        if (!have_line_ && !fetch_line()) return item::failure(read_error::end_of_file);
-        while (col_ < line_.size() && is_blank(line_[col_])) ++col_;
-        if (col_ == line_.size()) {
-            have_line_ = false;
+        const char* const start = buffer_.data() + begin_;
+        const std::size_t length = end_ - begin_;
+        const void* const found = std::memchr(start, '\n', length);
+        const std::size_t passed = found ? static_cast<std::size_t>(static_cast<const char*>(found) - start) + 1 : length;
+        examined_ += passed;
+        begin_ += passed;
+        unit_ = 0;
+        if (found || !fill_to(1)) return;
+    }
+}
+
+// ---- one value's characters
+
+list_reader::value_scan::value_scan(std::span<const read_target> targets) {
+    for (const read_target& target : targets) {
+        if (std::holds_alternative<std::int32_t*>(target)) wants_integer_ = true;
+        else if (std::holds_alternative<real*>(target)) wants_real_ = true;
+        else text_length_ = std::max(text_length_, std::get<std::span<char>>(target).size());
+    }
+}
+
+void list_reader::value_scan::restart() {
+    integer_ = {};
+    real_ = {};
+    text_.clear();
+}
+
+void list_reader::value_scan::add(char c) { add(std::string_view(&c, 1)); }
+
+void list_reader::value_scan::add(std::string_view chars) {
+    if (wants_integer_)
+        for (const char c : chars) integer_.add(c);
+    if (wants_real_)
+        for (const char c : chars) real_.add(c);
+    text_ += chars.substr(0, text_length_ - text_.size());
+}
+
+read_error list_reader::value_scan::store(const read_target& target) const {
+    if (auto* const integer = std::get_if<std::int32_t*>(&target)) {
+        const integer_result r = integer_.result();
+        if (r.error == read_error::none) **integer = r.value;
+        return r.error;
+    }
+    if (auto* const number = std::get_if<real*>(&target)) {
+        const real_result r = real_.result();
+        if (r.error == read_error::none) **number = real(r.value);
+        return r.error;
+    }
+    const std::span<char> chars = std::get<std::span<char>>(target);
+    for (std::size_t k = 0; k < chars.size(); ++k) chars[k] = k < text_.size() ? text_[k] : ' ';
+    return read_error::none;
+}
+
+// ---- the list rules
+
+bool list_reader::at_separator() {
+    const int c = cursor_.peek();
+    return !is_byte(c) || is_separator(c);
+}
+
+list_reader::item list_reader::next_item(std::span<const read_target> targets, value_scan& value) {
+    for (;;) {
+        if (!in_line_) {
+            if (cursor_.peek() == input_cursor::end_of_input) return {item::kind::failed, 1, read_error::end_of_file};
+            in_line_ = true;
+        }
+        cursor_.skip_blanks();
+        const int c = cursor_.peek();
+        if (!is_byte(c)) {
+            cursor_.advance();
+            in_line_ = false;
             // A comma right before the line end leaves a null value; otherwise
             // the line end is one more blank (and empty lines are skipped).
             if (state_ == state::after_comma) {
@@ -124,95 +183,104 @@ list_reader::item list_reader::next_item(bool for_text) {
             }
             continue;
         }
-        const char c = line_[col_];
         if (c == ',' || c == ';') {
-            ++col_;
+            cursor_.advance();
             const bool follows_value = state_ == state::after_value;
             state_ = state::after_comma;
             if (follows_value) continue;
             return {};  // two separators in a row: a null value
         }
         if (c == '/') {
-            ++col_;
-            return item::of(item::kind::slash);
+            cursor_.advance();
+            return {item::kind::slash};
         }
         state_ = state::after_value;
-        return scan_value(for_text);
+        return scan_value(std::holds_alternative<std::span<char>>(targets.front()), value);
     }
 }
 
-list_reader::item list_reader::scan_value(bool for_text) {
-    item result = item::of(item::kind::value);
-    // "r*value" or "r*": a repeat count first.
-    std::size_t k = col_;
-    while (k < line_.size() && is_digit(line_[k])) ++k;
-    if (k > col_ && k < line_.size() && line_[k] == '*') {
-        std::int64_t count = 0;
-        for (std::size_t d = col_; d < k; ++d) count = std::min<std::int64_t>(count * 10 + (line_[d] - '0'), max_repeat + 1);
-        col_ = k + 1;
-        if (count == 0) return item::failure(read_error::zero_repeat);
-        if (count > max_repeat) return item::failure(read_error::repeat_overflow);
-        result.repeat = static_cast<std::int32_t>(count);
-        if (at_separator()) {
-            result.what = item::kind::null;
-            return result;
+list_reader::item list_reader::scan_value(bool for_text, value_scan& value) {
+    // "r*value" or "r*": digits followed by an asterisk are a repeat count;
+    // other digits begin the value itself.
+    std::int64_t count = 0;
+    bool digits_taken = false;
+    for (;;) {
+        const std::string_view bytes = cursor_.buffered();
+        const std::string_view digits = bytes.substr(0, static_cast<std::size_t>(
+            std::find_if_not(bytes.begin(), bytes.end(), is_digit) - bytes.begin()));
+        for (const char d : digits) {
+            if (count > max_repeat) break;  // too large already
+            count = count * 10 + (d - '0');
         }
+        value.add(digits);
+        cursor_.advance_by(digits.size());
+        digits_taken = digits_taken || !digits.empty();
+        if (digits.size() < bytes.size() || bytes.empty()) break;
     }
-    const char mark = line_[col_];
-    if (for_text && (mark == '\'' || mark == '"')) {
-        result.quoted = true;
-        for (++col_; col_ < line_.size(); ++col_) {
-            if (line_[col_] != mark) {
-                result.token += line_[col_];
-            } else if (col_ + 1 < line_.size() && line_[col_ + 1] == mark) {
-                result.token += mark;  // a doubled mark stands for one
-                ++col_;
-            } else {
-                ++col_;
-                break;
-            }
-        }
-        if (!at_separator()) return item::failure(read_error::bad_string);
+    int c = cursor_.peek();
+    item result{item::kind::value};
+    if (digits_taken && c == '*') {
+        cursor_.advance();
+        if (count == 0) return {item::kind::failed, 1, read_error::zero_repeat};
+        if (count > max_repeat) return {item::kind::failed, 1, read_error::repeat_overflow};
+        result.repeat = static_cast<std::int32_t>(count);
+        if (at_separator()) return {item::kind::null, result.repeat};
+        value.restart();  // the digits were the count, not the value
+        digits_taken = false;
+        c = cursor_.peek();
+    }
+    if (for_text && !digits_taken && (c == '\'' || c == '"')) {
+        scan_quoted(static_cast<char>(c), value);
+        if (!at_separator()) return {item::kind::failed, 1, read_error::bad_string};
         return result;
     }
-    const auto text_end = [&](char ch) { return is_blank(ch) || ch == ',' || ch == '/'; };
-    while (col_ < line_.size() && !(for_text ? text_end(line_[col_]) : is_separator(line_[col_])))
-        result.token += line_[col_++];
+    scan_bare(for_text, value);
     return result;
 }
 
-namespace {
-
-read_error store(const read_target& target, const std::string& token) {
-    switch (target.what) {
-        case read_target::kind::integer: {
-            const integer_result r = parse_integer(token);
-            if (r.error == read_error::none) *static_cast<std::int32_t*>(target.where) = r.value;
-            return r.error;
-        }
-        case read_target::kind::real: {
-            const real_result r = parse_real(token);
-            if (r.error == read_error::none) *static_cast<float*>(target.where) = r.value;
-            return r.error;
-        }
-        case read_target::kind::text: {
-            auto* chars = static_cast<char*>(target.where);
-            for (std::size_t k = 0; k < target.length; ++k) chars[k] = k < token.size() ? token[k] : ' ';
-            return read_error::none;
+// Up to a separator or the line end: runs of buffered bytes at a time, for a
+// value may be as long as the input.
+void list_reader::scan_bare(bool for_text, value_scan& value) {
+    const auto ends_value = [for_text](int c) { return for_text ? ends_bare_text(c) : is_separator(c); };
+    const auto may_end_value = [&](char c) { return c == '\r' || c == '\n' || ends_value(c); };
+    for (;;) {
+        const std::string_view bytes = cursor_.buffered();
+        const std::size_t run = static_cast<std::size_t>(std::find_if(bytes.begin(), bytes.end(), may_end_value) - bytes.begin());
+        value.add(bytes.substr(0, run));
+        cursor_.advance_by(run);
+        if (bytes.empty()) return;  // the end of input
+        if (run < bytes.size()) {
+            // A carriage return inside a line is an ordinary character.
+            const int c = cursor_.peek();
+            if (!is_byte(c) || ends_value(c)) return;
+            value.add(static_cast<char>(c));
+            cursor_.advance();
         }
     }
-    return read_error::none;
 }
 
-}  // namespace
+// Everything up to the matching mark, where a doubled mark stands for one; a
+// text left open ends with its line.
+void list_reader::scan_quoted(char mark, value_scan& value) {
+    cursor_.advance();
+    for (int c = cursor_.peek(); is_byte(c); c = cursor_.peek()) {
+        cursor_.advance();
+        if (c == mark) {
+            if (cursor_.peek() != mark) return;
+            cursor_.advance();
+        }
+        value.add(static_cast<char>(c));
+    }
+}
 
 read_outcome list_reader::read(std::span<const read_target> targets) {
     state_ = state::start;
     std::size_t next = 0;
     read_outcome outcome;
-    while (next < targets.size()) {
-        const bool for_text = targets[next].what == read_target::kind::text;
-        const item it = next_item(for_text);
+    while (next < targets.size() && outcome.error == read_error::none) {
+        const auto rest = targets.subspan(next);
+        value_scan value(rest);
+        const item it = next_item(rest, value);
         if (it.what == item::kind::failed) {
             outcome = {it.error, static_cast<int>(next) + 1};
             break;
@@ -220,14 +288,16 @@ read_outcome list_reader::read(std::span<const read_target> targets) {
         if (it.what == item::kind::slash) break;
         for (std::int32_t r = 0; r < it.repeat && next < targets.size(); ++r, ++next) {
             if (it.what != item::kind::value) continue;
-            const read_error error = store(targets[next], it.token);
+            const read_error error = value.store(targets[next]);
             if (error != read_error::none) {
-                have_line_ = false;
-                return {error, static_cast<int>(next) + 1};
+                outcome = {error, static_cast<int>(next) + 1};
+                break;
             }
         }
     }
-    have_line_ = false;  // the rest of the last line read is discarded
+    // The rest of the last line read is discarded.
+    if (in_line_) cursor_.skip_line();
+    in_line_ = false;
     return outcome;
 }
 

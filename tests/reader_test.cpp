@@ -31,13 +31,13 @@ private:
 };
 
 struct reals {
-    float a = -1.0f, b = -1.0f, c = -1.0f;
+    real a = -1.0, b = -1.0, c = -1.0;
 };
 
 // Reads the two (or three) reals of one read, then the first real of the next.
 struct two_reads {
     reals first;
-    float next = -1.0f;
+    real next = -1.0;
     read_outcome outcome;
 };
 
@@ -45,11 +45,9 @@ two_reads read_reals(const std::string& input, int count = 2) {
     text_input in(input);
     list_reader reader(in, [] {});
     two_reads r;
-    const read_target targets[] = {{read_target::kind::real, &r.first.a},
-                                   {read_target::kind::real, &r.first.b},
-                                   {read_target::kind::real, &r.first.c}};
+    const read_target targets[] = {&r.first.a, &r.first.b, &r.first.c};
     r.outcome = reader.read(std::span(targets, static_cast<std::size_t>(count)));
-    const read_target next[] = {{read_target::kind::real, &r.next}};
+    const read_target next[] = {&r.next};
     if (r.outcome.error == read_error::none) reader.read(next);
     return r;
 }
@@ -126,8 +124,8 @@ TEST(ListRead, IntegersTheWayAnswersAreTyped) {
         text_input in(r.input);
         list_reader reader(in, [] {});
         std::int32_t first = -1, next = -1;
-        const read_target a[] = {{read_target::kind::integer, &first}};
-        const read_target b[] = {{read_target::kind::integer, &next}};
+        const read_target a[] = {&first};
+        const read_target b[] = {&next};
         const read_outcome outcome = reader.read(a);
         EXPECT_EQ(outcome.error, r.error) << r.input;
         if (outcome.error == read_error::none) {
@@ -163,9 +161,7 @@ TEST(ListRead, TextsQuotedOrBare) {
     text_input in("'it''s' \"a b\" bare,x\n'bad'x\n");
     list_reader reader(in, [] {});
     char a[4], b[3], c[6];
-    const read_target targets[] = {{read_target::kind::text, a, sizeof a},
-                                   {read_target::kind::text, b, sizeof b},
-                                   {read_target::kind::text, c, sizeof c}};
+    const read_target targets[] = {std::span<char>(a), std::span<char>(b), std::span<char>(c)};
     EXPECT_EQ(reader.read(targets).error, read_error::none);
     EXPECT_EQ(std::string(a, 4), "it's");
     EXPECT_EQ(std::string(b, 3), "a b");
@@ -180,7 +176,7 @@ TEST(ListRead, WaitsOnlyWhenNothingIsBuffered) {
     int flushes = 0;
     list_reader reader(in, [&] { ++flushes; });
     std::int32_t v = 0;
-    const read_target target[] = {{read_target::kind::integer, &v}};
+    const read_target target[] = {&v};
     reader.read(target);
     EXPECT_EQ(v, 1);
     reader.read(target);

@@ -1,0 +1,360 @@
+// Reading input of any size: one pass over the bytes, memory that does not
+// grow with a line or a value, exact conversions of very long values, line
+// ends, waiting, and independence from the C locale.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+#include <tuple>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include "console/reader.hpp"
+
+namespace lousa::console {
+namespace {
+
+// Bytes allocated from the heap, large blocks included (0 where unknown, as
+// under the address sanitizer).
+std::size_t heap_in_use() {
+#ifdef __GLIBC__
+    const auto info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#else
+    return 0;
+#endif
+}
+
+// A long run of one pattern, made up as it is handed out (the test itself must
+// not hold the line), between a head and a tail, in chunks of a fixed size.
+class generated_input final : public input_source {
+public:
+    generated_input(std::string head, std::string pattern, std::size_t repeats, std::string tail, std::size_t chunk)
+        : head_(std::move(head)), pattern_(std::move(pattern)), tail_(std::move(tail)), chunk_(chunk),
+          total_(head_.size() + pattern_.size() * repeats + tail_.size()) {}
+
+    std::size_t read_some(char* buffer, std::size_t capacity) override {
+        const std::size_t n = std::min({capacity, chunk_, total_ - delivered_});
+        for (std::size_t k = 0; k < n; ++k) buffer[k] = at(delivered_ + k);
+        delivered_ += n;
+        sample_heap();
+        return n;
+    }
+
+    std::size_t delivered() const { return delivered_; }
+    std::size_t total() const { return total_; }
+    std::size_t peak_heap = 0;
+
+private:
+    char at(std::size_t k) const {
+        if (k < head_.size()) return head_[k];
+        k -= head_.size();
+        const std::size_t middle = total_ - head_.size() - tail_.size();
+        if (k < middle) return pattern_[k % pattern_.size()];
+        return tail_[k - middle];
+    }
+    void sample_heap() {
+#ifdef __GLIBC__
+        peak_heap = std::max(peak_heap, heap_in_use());
+#endif
+    }
+
+    std::string head_, pattern_, tail_;
+    std::size_t chunk_, total_, delivered_ = 0;
+};
+
+constexpr std::size_t sixteen_mib = 16u << 20;
+
+struct long_line_case {
+    const char* what;
+    std::string head, pattern, tail;
+    std::int32_t first, second;
+};
+
+// A 16 MiB line read in chunks of 1000 bytes: the first read takes its value
+// from it, the next read the value of the following line. Each byte is looked
+// at a bounded number of times (a reader that searched its line again after
+// each chunk would look at some 10^11 bytes), and the heap does not grow with
+// the line.
+TEST(LongLines, ReadInOnePassAndBoundedMemory) {
+    const long_line_case cases[] = {
+        {"blanks", "", " ", "7\n9\n", 7, 9},
+        {"values", "", "3 ", "\n9\n", 3, 9},
+        {"blanks then a value, no final line end", "", "\t ", "7 ", 7, 0},
+        {"values, no final line end", "5", " 1", "", 5, 0},
+    };
+    for (const auto& c : cases) {
+        generated_input in(c.head, c.pattern, sixteen_mib / c.pattern.size(), c.tail, 1000);
+        list_reader reader(in, [] {});
+        std::int32_t first = 0, second = 0;
+        const read_target a[] = {&first};
+        const read_target b[] = {&second};
+        const std::size_t heap_before = heap_in_use();
+        EXPECT_EQ(reader.read(a).error, read_error::none) << c.what;
+        const read_outcome next = reader.read(b);
+        EXPECT_EQ(first, c.first) << c.what;
+        EXPECT_EQ(second, c.second) << c.what;
+        EXPECT_EQ(next.error, c.second == 0 ? read_error::end_of_file : read_error::none) << c.what;
+        EXPECT_EQ(in.delivered(), in.total()) << c.what;
+        EXPECT_LE(reader.bytes_examined(), 2 * in.total() + 64) << c.what;
+        if (heap_before != 0) {
+            EXPECT_LT(in.peak_heap - std::min(in.peak_heap, heap_before), 1u << 20) << c.what;
+        }
+    }
+}
+
+TEST(LongLines, AFailedValueConsumesItsWholeLine) {
+    generated_input in("7x ", "1 ", sixteen_mib / 2, "\n9\n", 4096);
+    list_reader reader(in, [] {});
+    std::int32_t v = 0;
+    const read_target target[] = {&v};
+    const read_outcome bad = reader.read(target);
+    EXPECT_EQ(bad.error, read_error::bad_integer);
+    EXPECT_GE(in.delivered(), in.total() - 2);  // read through its line end before the stop
+    EXPECT_EQ(reader.read(target).error, read_error::none);
+    EXPECT_EQ(v, 9);
+}
+
+// One value of 16 MiB: its conversion keeps only what the result needs.
+struct long_value_case {
+    const char* what;
+    std::string head, pattern, tail;
+};
+
+TEST(LongValues, ConvertExactlyInBoundedMemory) {
+    const std::size_t n = sixteen_mib;
+    const std::string exponent = std::to_string(n + 1);
+    {
+        // 0.000...00015 times 10^(n+1) is 1.5.
+        generated_input in("0.", "0", n, "15e" + exponent + "\n", 1000);
+        list_reader reader(in, [] {});
+        real x = 0.0;
+        const read_target target[] = {&x};
+        const std::size_t heap_before = heap_in_use();
+        EXPECT_EQ(reader.read(target).error, read_error::none);
+        EXPECT_EQ(x.value(), 1.5f);
+        EXPECT_LE(reader.bytes_examined(), 2 * in.total() + 64);
+        if (heap_before != 0) {
+            EXPECT_LT(in.peak_heap - std::min(in.peak_heap, heap_before), 1u << 20);
+        }
+    }
+    {
+        generated_input in("-", "0", n, "42 ", 1000);
+        list_reader reader(in, [] {});
+        std::int32_t i = 0;
+        const read_target target[] = {&i};
+        EXPECT_EQ(reader.read(target).error, read_error::none);
+        EXPECT_EQ(i, -42);
+    }
+    {
+        generated_input in("", "9", n, "\n", 1000);
+        list_reader reader(in, [] {});
+        std::int32_t i = 0;
+        const read_target target[] = {&i};
+        EXPECT_EQ(reader.read(target).error, read_error::integer_overflow);
+    }
+    {
+        generated_input in("", "ab", n, ",c\n", 1000);
+        list_reader reader(in, [] {});
+        char text[5];
+        const read_target target[] = {std::span<char>(text)};
+        EXPECT_EQ(reader.read(target).error, read_error::none);
+        EXPECT_EQ(std::string(text, 5), "ababa");
+    }
+}
+
+// Rounding of long digit strings: the digits far beyond what is kept still
+// decide which way a value exactly between two floats would go.
+TEST(ParseReal, LongDigitStringsRoundExactly) {
+    const std::string zeros(3000, '0');
+    // 16777217 lies exactly between the floats 16777216 and 16777218.
+    EXPECT_EQ(parse_real("16777217." + zeros).value, 16777216.0f);
+    EXPECT_EQ(parse_real("16777217." + zeros + "1").value, 16777218.0f);
+    EXPECT_EQ(parse_real("16777216." + std::string(3000, '9')).value, 16777216.0f);
+    EXPECT_EQ(parse_real("-16777217." + zeros + "1").value, -16777218.0f);
+    // 2^-150, half the smallest subnormal: a tie that goes to zero, and just
+    // above it the smallest subnormal.
+    const std::string half_smallest =
+        "7.00649232162408535461864791644958065640130970938257885878534141944895541342930300743319094181060791015625";
+    EXPECT_EQ(parse_real(half_smallest + "e-46").value, 0.0f);
+    EXPECT_EQ(parse_real(half_smallest + zeros + "1e-46").value, std::numeric_limits<float>::denorm_min());
+    // 2^128 - 2^103, halfway between the largest float and the next power of
+    // two: a tie that goes to infinity; just below it the largest float.
+    EXPECT_EQ(parse_real("340282356779733661637539395458142568448").value, std::numeric_limits<float>::infinity());
+    EXPECT_EQ(parse_real("340282356779733661637539395458142568447." + std::string(3000, '9')).value,
+              std::numeric_limits<float>::max());
+    EXPECT_EQ(parse_real("0." + zeros + "1e3001").value, 1.0f);
+    EXPECT_EQ(parse_real("1e-99999999999999999999999999").value, 0.0f);
+    EXPECT_EQ(parse_real("0e99999999999999999999999999").value, 0.0f);
+    EXPECT_EQ(parse_real("1e+99999999999999999999999999").value, std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(std::signbit(parse_real("-0.0").value));
+    EXPECT_TRUE(std::signbit(parse_real("-1e-60").value));
+}
+
+// The conversion against the C library's in the "C" locale, on values around
+// random floats and around the midpoints between neighbours, written out with
+// up to 120 digits and moved a little below and above.
+TEST(ParseReal, AgreesWithTheCLibraryOnRandomValues) {
+    ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    std::mt19937 random(2024);
+    int compared = 0;
+    for (int k = 0; k < 4000; ++k) {
+        const std::uint32_t bits = random() & 0x7FFFFFFFu;
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        const double next = std::nextafter(f, std::numeric_limits<float>::infinity());
+        if (!std::isfinite(next)) continue;
+        for (const double v : {double(f), (double(f) + next) / 2}) {
+            char text[200];
+            std::snprintf(text, sizeof text, "%.*e", static_cast<int>(random() % 120), v);
+            std::string s = text;
+            const std::size_t e = s.find('e');
+            for (const std::string& t : {s, s.substr(0, e) + "000000000001" + s.substr(e), "-" + s}) {
+                const float expected = std::strtof(t.c_str(), nullptr);
+                const real_result got = parse_real(t);
+                ASSERT_EQ(got.error, read_error::none) << t;
+                ASSERT_EQ(std::memcmp(&got.value, &expected, sizeof expected), 0) << t;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 23000);
+}
+
+// A carriage return belongs to the line end before a line feed or at the very
+// end of the input; anywhere else it is an ordinary character.
+TEST(LineEnds, CarriageReturns) {
+    struct text_input final : input_source {
+        explicit text_input(std::string t) : text(std::move(t)) {}
+        std::size_t read_some(char* buffer, std::size_t capacity) override {
+            const std::size_t n = std::min<std::size_t>({capacity, 1, text.size() - pos});  // a byte at a time
+            text.copy(buffer, n, pos);
+            pos += n;
+            return n;
+        }
+        std::string text;
+        std::size_t pos = 0;
+    };
+    const auto two_integers = [](const std::string& input) {
+        text_input in(input);
+        list_reader reader(in, [] {});
+        std::int32_t a = -1, b = -1;
+        const read_target first[] = {&a};
+        const read_target second[] = {&b};
+        const read_outcome one = reader.read(first);
+        const read_outcome two = one.error == read_error::none ? reader.read(second) : read_outcome{};
+        return std::tuple{one.error, a, two.error, b};
+    };
+    EXPECT_EQ(two_integers("3\r\n4\r\n"), std::tuple(read_error::none, 3, read_error::none, 4));
+    EXPECT_EQ(two_integers("3 9\r\n4\r"), std::tuple(read_error::none, 3, read_error::none, 4));
+    EXPECT_EQ(two_integers("3\r"), std::tuple(read_error::none, 3, read_error::end_of_file, -1));
+    EXPECT_EQ(two_integers("\r\n\r\n3\r\n\r"), std::tuple(read_error::none, 3, read_error::end_of_file, -1));
+    EXPECT_EQ(two_integers("3\r4\n"), std::tuple(read_error::bad_integer, -1, read_error::none, -1));
+    EXPECT_EQ(two_integers("3\r\r\n"), std::tuple(read_error::bad_integer, -1, read_error::none, -1));
+    EXPECT_EQ(two_integers("3,\r\n4\n"), std::tuple(read_error::none, 3, read_error::none, 4));
+
+    text_input in("'a\rb' c\rd\r\n");
+    list_reader reader(in, [] {});
+    char quoted[4], bare[4];
+    const read_target texts[] = {std::span<char>(quoted), std::span<char>(bare)};
+    EXPECT_EQ(reader.read(texts).error, read_error::none);
+    EXPECT_EQ(std::string(quoted, 4), "a\rb ");
+    EXPECT_EQ(std::string(bare, 4), "c\rd ");
+}
+
+// The screen is flushed before every read that may wait, and only then.
+TEST(Waiting, TheScreenIsShownBeforeEachWait) {
+    struct checked_input final : input_source {
+        std::size_t read_some(char* buffer, std::size_t capacity) override {
+            ++reads;
+            if (!flushed) ++reads_without_flush;
+            flushed = false;
+            if (pos == text.size() || capacity == 0) return 0;
+            buffer[0] = text[pos++];
+            return 1;
+        }
+        std::string text = "1 2\n\n3,4\r\n5";
+        std::size_t pos = 0;
+        bool flushed = false;
+        int reads = 0, reads_without_flush = 0;
+    } in;
+    int flushes = 0;
+    list_reader reader(in, [&] {
+        ++flushes;
+        in.flushed = true;
+    });
+    std::int32_t v[3] = {};
+    const read_target targets[] = {&v[0], &v[1], &v[2]};
+    EXPECT_EQ(reader.read(targets).error, read_error::none);
+    EXPECT_EQ(reader.read(std::span(targets, 1)).error, read_error::none);
+    EXPECT_EQ(reader.read(std::span(targets, 1)).error, read_error::end_of_file);
+    EXPECT_EQ(v[0], 5);
+    EXPECT_EQ(v[1], 2);
+    EXPECT_EQ(v[2], 3);
+    EXPECT_EQ(in.reads_without_flush, 0);
+    EXPECT_EQ(flushes, in.reads);
+    EXPECT_EQ(in.reads, static_cast<int>(in.text.size()) + 1);  // the end of input is asked for once
+}
+
+// A locale whose decimal mark is a comma, made with localedef in a temporary
+// directory when the system has none.
+bool set_decimal_comma_locale() {
+    for (const char* name : {"pt_BR.UTF-8", "pt_BR.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"})
+        if (std::setlocale(LC_ALL, name) != nullptr) return true;
+    const std::string dir = ::testing::TempDir() + "lousa_locales";
+    const std::string make = "mkdir -p '" + dir + "' && localedef -i pt_BR -f UTF-8 '" + dir +
+                             "/pt_BR.UTF-8' >/dev/null 2>&1";
+    if (std::system(make.c_str()) != 0) return false;
+    ::setenv("LOCPATH", dir.c_str(), 1);
+    const bool made = std::setlocale(LC_ALL, "pt_BR.UTF-8") != nullptr;
+    ::unsetenv("LOCPATH");
+    return made;
+}
+
+TEST(Locale, ReadingDoesNotDependOnTheCLocale) {
+    if (!set_decimal_comma_locale()) GTEST_SKIP() << "no locale with a decimal comma could be made";
+    const bool comma = std::strcmp(std::localeconv()->decimal_point, ",") == 0;
+    const float c_library = std::strtof("1.5", nullptr);
+    const real_result half = parse_real("1.5");
+    const real_result big = parse_real("2.5E3");
+    const real_result infinity = parse_real("INFINITY");
+    const integer_result integer = parse_integer("-12");
+
+    struct text_input final : input_source {
+        std::size_t read_some(char* buffer, std::size_t capacity) override {
+            const std::size_t n = std::min(capacity, text.size() - pos);
+            text.copy(buffer, n, pos);
+            pos += n;
+            return n;
+        }
+        std::string text = "0.25 1,5\n";
+        std::size_t pos = 0;
+    } in;
+    list_reader reader(in, [] {});
+    real a = 0.0, b = 0.0;
+    const read_target targets[] = {&a, &b};
+    const read_outcome outcome = reader.read(targets);
+    std::setlocale(LC_ALL, "C");
+
+    ASSERT_TRUE(comma) << "the locale set has no decimal comma";
+    EXPECT_EQ(c_library, 1.0f);  // the C library itself stops at the point there
+    EXPECT_EQ(half.value, 1.5f);
+    EXPECT_EQ(big.value, 2500.0f);
+    EXPECT_EQ(infinity.value, std::numeric_limits<float>::infinity());
+    EXPECT_EQ(integer.value, -12);
+    EXPECT_EQ(outcome.error, read_error::none);
+    EXPECT_EQ(a.value(), 0.25f);
+    EXPECT_EQ(b.value(), 1.0f);  // a comma separates values in every locale
+}
+
+}  // namespace
+}  // namespace lousa::console
