@@ -94,6 +94,19 @@ TEST(FreeForm, RealsTakeFifteenCharacters) {
     for (const auto& [v, shown] : cases) EXPECT_EQ(render_free_real(v), shown) << v;
 }
 
+// The ninth significant digit is rounded up when the first dropped digit is 5,
+// whatever follows it: 2^-14 = 6.103515625e-05 exactly (a tie, not taken to
+// even), 123456790528 and 0.0009 (stored 8.99999984540...e-04) with more digits.
+TEST(FreeForm, ExponentFormRoundsUpOnAFirstDroppedFive) {
+    const std::pair<float, const char*> cases[] = {
+        {0x1p-14f, " 6.10351563E-05"},
+        {-0x1p-14f, "-6.10351563E-05"},
+        {123456790528.0f, " 1.23456791E+11"},
+        {0.0009f, " 8.99999985E-04"},
+    };
+    for (const auto& [v, shown] : cases) EXPECT_EQ(render_free_real(v), shown) << v;
+}
+
 TEST(FreeForm, IntegersTakeElevenCharacters) {
     EXPECT_EQ(render_free_integer(3), "          3");
     EXPECT_EQ(render_free_integer(-42), "        -42");
