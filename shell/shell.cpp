@@ -4,7 +4,6 @@
 #include <array>
 
 #include "shell/aplicacoes.hpp"
-#include "shell/limites.hpp"
 #include "shell/textos.hpp"
 
 namespace lousa {
@@ -84,12 +83,6 @@ void encerra(Console& con) {
 }
 
 }  // namespace
-
-void mostra_recusa_de_limite(Console& con) {
-    con.line();
-    con.line("OS VALORES ULTRAPASSAM OS LIMITES DO PROGRAMA"_t);
-    con.line();
-}
 
 aplicacao aplicacao_de_codigo(std::int32_t icod) { return aplicacoes.at(static_cast<std::size_t>(icod)); }
 
