@@ -41,7 +41,7 @@ void teste_kruskal_wallis(Console& con) {
     con.line();
     for (std::int32_t i = 1; i <= nl; ++i) {
         for (std::int32_t j = 1; j <= nc; ++j) {
-            con.write("(1x, \"Digitar dado da linha \",I3, \" coluna \", I2)", i, j);
+            con.write("(1x, \"Digitar dado da linha \",I3, \" coluna \", I2)"_layout, i, j);
             con.read(dados(i, j));
         }
     }
@@ -81,7 +81,7 @@ void teste_kruskal_wallis(Console& con) {
     gl = nc - 1;
 
     con.line("****************************************************"_t);
-    con.write("(1x,\"***\",1x,\" H = \", F7.2, \" ***\",\"  Graus de liberdade = \",I2 ,4x, \"***\")", h, gl);
+    con.write("(1x,\"***\",1x,\" H = \", F7.2, \" ***\",\"  Graus de liberdade = \",I2 ,4x, \"***\")"_layout, h, gl);
     con.line("****************************************************"_t);
     con.line();
 }

@@ -94,9 +94,11 @@ void teste_mann_whitney(Console& con) {
 
     con.line("******************************************************"_t);
     if (rnx > 20 || rny > 20) {
-        con.write("(1x,2(\"*\"),2x,\"Zc= \",F6.2,2x,3(\"*\"),2x,A20, 11x, 2(\"*\"))", real(std::fabs(z)), mensagem2);
+        con.write("(1x,2(\"*\"),2x,\"Zc= \",F6.2,2x,3(\"*\"),2x,A20, 11x, 2(\"*\"))"_layout,
+                  real(std::fabs(z)), mensagem2);
     } else {
-        con.write("(1x,2(\"*\"),2x,\"U = \",F6.2,2x,3(\"*\"),2x,A20,I3,\" e \",I3,2x, 2(\"*\"))", u, mensagem, nx, ny);
+        con.write("(1x,2(\"*\"),2x,\"U = \",F6.2,2x,3(\"*\"),2x,A20,I3,\" e \",I3,2x, 2(\"*\"))"_layout,
+                  u, mensagem, nx, ny);
     }
     con.line("******************************************************"_t);
 }

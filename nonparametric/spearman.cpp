@@ -81,7 +81,8 @@ void correlacao_spearman(Console& con) {
 
     con.line();
     con.line("****************************************************"_t);
-    con.write("(1x,2(\"*\"),1x,\"Coeficiente de SPEARMAN = \",f5.3,2x,    3(\"*\"), \" t = \", f5.2,1x, 2(\"*\"))", rs, t);
+    con.write("(1x,2(\"*\"),1x,\"Coeficiente de SPEARMAN = \",f5.3,2x,    3(\"*\"), \" t = \", f5.2,1x, 2(\"*\"))"_layout,
+              rs, t);
     con.line("****************************************************"_t);
 }
 

@@ -41,7 +41,8 @@ void regressoes_curvilineas(Console& con) {
     const auto quadro = [&](texto titulo, texto subtitulo, real am, real bm, real cm, real ep) {
         con.write(
             "(1x,52(\"*\") /1x,\"*\",16x,A18,16x,\"*\"/1x,\"*\",10x,A30,10x,\"*\"/1x,\"*\",50x,\"*\"/1x, "
-            "\"*\",2x,3(a4, 1x, f9.2,2x),\"*\"/1x,\"*\", 50x,\"*\",/1x,\"*\",4x, A30,1x,F9.2,6x,\"*\"/1x,52(\"*\"))",
+            "\"*\",2x,3(a4, 1x, f9.2,2x),\"*\"/1x,\"*\", 50x,\"*\",/1x,\"*\",4x, A30,1x,F9.2,6x,\"*\"/"
+            "1x,52(\"*\"))"_layout,
             titulo, subtitulo, texto(mens5), am, texto(mens6), bm, texto(mens7), cm, texto(mens8), ep);
     };
 

@@ -48,8 +48,9 @@ void estrelas(Console& con) { con.line("****************************************
 
 void mostra_menu(Console& con) {
     estrelas(con);
-    con.write("(1x,\"*\",10x,\"APLICAÇÃO\", 26X, \"CODIGO\",a1, 1X,\"*\")", bra);
-    for (std::int32_t j = 1; j <= ultimo_codigo; ++j) con.write("(1x, \"*\", a45, 2x, i2, 4x,\"*\")", aplic[j], j);
+    con.write("(1x,\"*\",10x,\"APLICAÇÃO\", 26X, \"CODIGO\",a1, 1X,\"*\")"_layout, bra);
+    for (std::int32_t j = 1; j <= ultimo_codigo; ++j)
+        con.write("(1x, \"*\", a45, 2x, i2, 4x,\"*\")"_layout, aplic[j], j);
     estrelas(con);
     con.line();
     con.line();
@@ -74,7 +75,7 @@ std::int32_t escolhe_aplicacao(Console& con) {
         estrelas(con);
         con.write(
             "(1x,\"**\",\" Voce escolheu \",a36,\"**\", /1x, \"** Confirma a  escolha? \",\"(0 = Nao //// 1 = "
-            "Sim)\",\"       **\",a1 )",
+            "Sim)\",\"       **\",a1 )"_layout,
             aplic[icod], bra);
         estrelas(con);
         con.read(conf);
