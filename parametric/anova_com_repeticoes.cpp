@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "parametric/dois_criterios.hpp"
 #include "shell/aplicacoes.hpp"
 #include "shell/limites.hpp"
 
@@ -126,14 +127,7 @@ void anova_com_repeticoes(Console& con) {
     con.write("(1X, \"DPadrao Res. = \",f6.2, 5x, \"GL(residuo)  = \", I3)"_layout, dpres, glres);
     con.line();
     con.line("*******************************************************"_t);
-    for (std::int32_t j = 1; j <= inc; ++j)
-        con.write("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)"_layout, j, mediacol[j]);
-    con.line("******************************************************"_t);
-    for (std::int32_t i = 1; i <= inl; ++i)
-        con.write("( 1x,15x, \"Medialin (\"   ,I2,  \") = \",   f6.2, 10x)"_layout, i, medialin[i]);
-    con.line("*******************************************************"_t);
-    con.line("*******************************************************"_t);
-    con.line();
+    mostra_medias(con, mediacol, inc, medialin, inl);
 }
 
 }  // namespace lousa

@@ -5,13 +5,14 @@
 
 #include <cmath>
 
+#include "parametric/dois_criterios.hpp"
 #include "shell/aplicacoes.hpp"
 #include "shell/limites.hpp"
 
 namespace lousa {
 
 void anova_dois_criterios(Console& con) {
-    constexpr int maxlin = 20, maxcol = 20;
+    constexpr int maxlin = limite_dois_criterios, maxcol = limite_dois_criterios;
     matriz<real, maxlin, 200> dadox;
     vetor<real, maxlin> somalin, medialin;
     vetor<real, maxcol> somacol, mediacol;
@@ -94,14 +95,7 @@ void anova_dois_criterios(Console& con) {
     con.line();
     con.line("*******************************************************"_t);
     con.line();
-    for (std::int32_t j = 1; j <= inc; ++j)
-        con.write("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)"_layout, j, mediacol[j]);
-    con.line("******************************************************"_t);
-    for (std::int32_t i = 1; i <= inl; ++i)
-        con.write("( 1x,15x, \"Medialin (\"   ,I2,  \") = \",   f6.2, 10x)"_layout, i, medialin[i]);
-    con.line("*******************************************************"_t);
-    con.line("*******************************************************"_t);
-    con.line();
+    mostra_medias(con, mediacol, inc, medialin, inl);
 }
 
 }  // namespace lousa
