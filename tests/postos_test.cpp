@@ -99,7 +99,9 @@ TEST(OrdenaPorTrocas, RealsByTheirValuesAsWithTheValueKey) {
     postos::ordena_por_trocas(com_chave, 7, postos::valor);
     for (int j = 1; j <= 7; ++j) {
         EXPECT_EQ(std::isnan(sem_chave[j]), std::isnan(com_chave[j])) << j;
-        if (!std::isnan(com_chave[j])) EXPECT_EQ(double(sem_chave[j]), double(com_chave[j])) << j;
+        if (!std::isnan(com_chave[j])) {
+            EXPECT_EQ(double(sem_chave[j]), double(com_chave[j])) << j;
+        }
     }
     EXPECT_EQ(double(sem_chave[1]), 3);  // nothing passes the NaN in position 2
 }
