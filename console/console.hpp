@@ -3,10 +3,10 @@
 // passes through it. Output is buffered and reaches the screen before the
 // program waits for an answer.
 //
-//   con.write("(1x, 64(\"*\"), a1)", bra);   // a layout write
-//   con.line("Digitar dado numero "_t, j);   // a free-form write
-//   con.line();                              // an empty line
-//   con.read(xa[j], xd[j]);                  // a free-form read
+//   con.write("(1x, 64(\"*\"), a1)"_layout, bra);  // a layout write
+//   con.line("Digitar dado numero "_t, j);         // a free-form write
+//   con.line();                                    // an empty line
+//   con.read(xa[j], xd[j]);                        // a free-form read
 
 #include <array>
 #include <cstdint>
@@ -106,19 +106,20 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // A layout write: one or more complete screen lines.
-    template <class... Values>
-    void write(layout_string<std::type_identity_t<Values>...> layout, const Values&... values) {
+    // A layout write: one or more complete screen lines. The values are
+    // checked against the layout's fields when the program is built.
+    template <utf8_literal Layout, class... Values>
+    void write(layout_string<Layout> layout, const Values&... values) {
+        static_assert(console::fits<Values...>(layout.parsed()));
         const std::array<console::value, sizeof...(Values)> list{as_value(values)...};
-        pending_ += console::render_layout(layout.parsed(), list, line_end);
+        console::append_layout(pending_, layout.parsed(), list, line_end);
     }
 
     // A free-form write: exactly one screen line (empty without values).
     template <class... Values>
     void line(const Values&... values) {
         const std::array<console::value, sizeof...(Values)> list{as_value(values)...};
-        pending_ += console::render_free_line(list);
-        pending_ += line_end;
+        console::append_free_line(pending_, list, line_end);
     }
 
     // A free-form read: fills the variables from the keyboard, or stops the

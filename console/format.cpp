@@ -98,32 +98,32 @@ namespace {
 // Walks a parsed layout, printing items and consuming values.
 class layout_writer {
 public:
-    layout_writer(const parsed_layout& p, std::span<const value> values, std::string_view line_end)
+    layout_writer(layout_view p, std::span<const value> values, std::string_view line_end)
         : p_(p), values_(values), line_end_(line_end) {}
 
     std::string run() {
-        items(0, p_.count);
+        items(0, p_.items.size());
         out_ += line_end_;  // the closing parenthesis, or a field without a value
         return std::move(out_);
     }
 
 private:
     // Returns false once a field finds no value left: the write ends there.
-    bool items(int begin, int end) {
-        for (int k = begin; k < end; ++k) {
-            const layout_item& it = p_.items[static_cast<std::size_t>(k)];
+    bool items(std::size_t begin, std::size_t end) {
+        for (std::size_t k = begin; k < end; ++k) {
+            const layout_item& it = p_.items[k];
             using type = layout_item::type;
             switch (it.what) {
-                case type::blanks: pending_ += it.a; break;
+                case type::blanks: pending_ += it.count; break;
                 case type::text: print(p_.text_of(it)); break;
                 case type::line_end:
                     out_ += line_end_;
                     pending_ = 0;
                     break;
                 case type::group_begin:
-                    for (int r = 0; r < it.a; ++r)
-                        if (!items(k + 1, it.b)) return false;
-                    k = it.b;
+                    for (int r = 0; r < it.count; ++r)
+                        if (!items(k + 1, it.group_end)) return false;
+                    k = it.group_end;
                     break;
                 case type::group_end: break;
                 case type::field_a:
@@ -139,9 +139,9 @@ private:
 
     static std::string field(const layout_item& it, const value& v) {
         switch (it.what) {
-            case layout_item::type::field_a: return render_text_field(v.text, it.a);
-            case layout_item::type::field_i: return render_integer_field(v.integer, it.a);
-            default: return render_fixed_field(v.real, it.a, it.b);
+            case layout_item::type::field_a: return render_text_field(v.text, it.width);
+            case layout_item::type::field_i: return render_integer_field(v.integer, it.width);
+            default: return render_fixed_field(v.real, it.width, it.decimals);
         }
     }
 
@@ -152,7 +152,7 @@ private:
         out_ += s;
     }
 
-    const parsed_layout& p_;
+    layout_view p_;
     std::span<const value> values_;
     std::string_view line_end_;
     std::size_t next_ = 0;
@@ -162,8 +162,18 @@ private:
 
 }  // namespace
 
-std::string render_layout(const parsed_layout& layout, std::span<const value> values, std::string_view line_end) {
+std::string render_layout(layout_view layout, std::span<const value> values, std::string_view line_end) {
     return layout_writer(layout, values, line_end).run();
+}
+
+void append_free_line(std::string& screen, std::span<const value> values, std::string_view line_end) {
+    screen += render_free_line(values);
+    screen += line_end;
+}
+
+void append_layout(std::string& screen, layout_view layout, std::span<const value> values,
+                   std::string_view line_end) {
+    screen += render_layout(layout, values, line_end);
 }
 
 }  // namespace lousa::console

@@ -38,6 +38,12 @@ std::string render_free_real(float v);
 std::string render_free_line(std::span<const value> values);
 
 // A whole layout write: its screen lines, each ended by line_end.
-std::string render_layout(const parsed_layout& layout, std::span<const value> values, std::string_view line_end);
+std::string render_layout(layout_view layout, std::span<const value> values, std::string_view line_end);
+
+// The same, added to the end of screen (out of line, so that a write costs
+// its call site no more than the call).
+void append_free_line(std::string& screen, std::span<const value> values, std::string_view line_end);
+void append_layout(std::string& screen, layout_view layout, std::span<const value> values,
+                   std::string_view line_end);
 
 }  // namespace lousa::console

@@ -1,10 +1,13 @@
 #pragma once
-// Layout strings: "(1x, 64(\"*\"), a1)" and the like. A layout is parsed once
-// into items (at compile time for every layout the program writes), and the
-// values handed to it are checked against its fields' kinds and count.
+// Layout strings: "(1x, 64(\"*\"), a1)" and the like. A layout is parsed into
+// items when the program is built, stored once in a constant of its own size,
+// and the values written with it are checked against its fields' kinds and
+// count.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <type_traits>
 
@@ -15,22 +18,41 @@ namespace lousa::console {
 
 enum class field_kind : std::uint8_t { text, integer, real };
 
+// One item of a parsed layout; only the members of its type are used.
 struct layout_item {
     enum class type : std::uint8_t { blanks, text, field_a, field_i, field_f, line_end, group_begin, group_end };
     type what = type::blanks;
-    std::uint16_t a = 0;  // blanks: count; text: offset; field: width; group_begin: repeat; group_end: begin index
-    std::uint16_t b = 0;  // text: length; field_f: decimals; group_begin: index of its group_end
+    std::uint16_t count = 0;        // blanks: how many; group_begin: how many times the group is written
+    std::uint16_t width = 0;        // field_a, field_i, field_f: w
+    std::uint16_t decimals = 0;     // field_f: d
+    std::uint16_t text_begin = 0;   // text: its first character among the layout's texts
+    std::uint16_t text_length = 0;  // text: its number of characters
+    std::uint16_t group_end = 0;    // group_begin: the index of the group_end that closes it
 };
 
+// A parsed layout wherever it is stored: its items, and the quoted texts (in
+// code page 850) that its text items point into.
+struct layout_view {
+    std::span<const layout_item> items;
+    std::string_view texts;
+
+    constexpr std::string_view text_of(const layout_item& item) const {
+        return texts.substr(item.text_begin, item.text_length);
+    }
+};
+
+// What the parser fills, with room for the longest layout.
 struct parsed_layout {
     static constexpr int max_items = 96;
     static constexpr int max_text = 512;
     std::array<layout_item, max_items> items{};
     int count = 0;
-    std::array<char, max_text> text{};  // the quoted texts, in code page 850
+    std::array<char, max_text> text{};
     int text_size = 0;
 
-    constexpr std::string_view text_of(const layout_item& item) const { return {text.data() + item.a, item.b}; }
+    constexpr layout_view view() const {
+        return {{items.data(), static_cast<std::size_t>(count)}, {text.data(), static_cast<std::size_t>(text_size)}};
+    }
 };
 
 namespace detail {
@@ -59,27 +81,27 @@ private:
             if (c == ')') return;
             if (c == '/') {
                 ++i_;
-                add({layout_item::type::line_end});
+                add({.what = layout_item::type::line_end});
             } else if (c == '"' || c == '\'') {
                 parse_quoted(c);
             } else if (is_digit(c)) {
                 parse_counted();
             } else if (c == 'x' || c == 'X') {
                 ++i_;
-                add({layout_item::type::blanks, 1});
+                add({.what = layout_item::type::blanks, .count = 1});
             } else if (c == 'a' || c == 'A') {
                 ++i_;
-                add({layout_item::type::field_a, number()});
+                add({.what = layout_item::type::field_a, .width = number()});
             } else if (c == 'i' || c == 'I') {
                 ++i_;
-                add({layout_item::type::field_i, number()});
+                add({.what = layout_item::type::field_i, .width = number()});
             } else if (c == 'f' || c == 'F') {
                 ++i_;
                 const std::uint16_t w = number();
                 expect('.');
                 const std::uint16_t d = number();
                 if (d + 1 > w) fail("F field narrower than its decimals");
-                add({layout_item::type::field_f, w, d});
+                add({.what = layout_item::type::field_f, .width = w, .decimals = d});
             } else {
                 fail("unknown layout item");
             }
@@ -92,16 +114,16 @@ private:
         skip_blanks();
         if (i_ < s_.size() && (s_[i_] == 'x' || s_[i_] == 'X')) {
             ++i_;
-            add({layout_item::type::blanks, n});
+            add({.what = layout_item::type::blanks, .count = n});
             return;
         }
         expect('(');
         const int begin = out_.count;
-        add({layout_item::type::group_begin, n});
+        add({.what = layout_item::type::group_begin, .count = n});
         parse_items();
         expect(')');
-        add({layout_item::type::group_end, static_cast<std::uint16_t>(begin)});
-        out_.items[static_cast<std::size_t>(begin)].b = static_cast<std::uint16_t>(out_.count - 1);
+        add({.what = layout_item::type::group_end});
+        out_.items[static_cast<std::size_t>(begin)].group_end = static_cast<std::uint16_t>(out_.count - 1);
     }
 
     constexpr void parse_quoted(char mark) {
@@ -122,8 +144,9 @@ private:
             }
             ++i_;
         }
-        add({layout_item::type::text, static_cast<std::uint16_t>(start),
-             static_cast<std::uint16_t>(out_.text_size - start)});
+        add({.what = layout_item::type::text,
+             .text_begin = static_cast<std::uint16_t>(start),
+             .text_length = static_cast<std::uint16_t>(out_.text_size - start)});
     }
 
     constexpr void append_text(std::string_view utf8) {
@@ -170,9 +193,9 @@ private:
 // Calls visit(kind) for each field in the order the layout consumes values,
 // until visit returns false.
 template <class Visit>
-constexpr bool for_each_field(const parsed_layout& p, int begin, int end, Visit& visit) {
-    for (int k = begin; k < end; ++k) {
-        const layout_item& it = p.items[static_cast<std::size_t>(k)];
+constexpr bool for_each_field(layout_view p, std::size_t begin, std::size_t end, Visit& visit) {
+    for (std::size_t k = begin; k < end; ++k) {
+        const layout_item& it = p.items[k];
         switch (it.what) {
             case layout_item::type::field_a:
                 if (!visit(field_kind::text)) return false;
@@ -184,9 +207,9 @@ constexpr bool for_each_field(const parsed_layout& p, int begin, int end, Visit&
                 if (!visit(field_kind::real)) return false;
                 break;
             case layout_item::type::group_begin:
-                for (int r = 0; r < it.a; ++r)
-                    if (!for_each_field(p, k + 1, it.b, visit)) return false;
-                k = it.b;
+                for (int r = 0; r < it.count; ++r)
+                    if (!for_each_field(p, k + 1, it.group_end, visit)) return false;
+                k = it.group_end;
                 break;
             default:
                 break;
@@ -211,28 +234,60 @@ constexpr field_kind kind_of() {
     }
 }
 
-// A layout string checked against the values written with it: each value's
-// kind must match its field, and there may be fewer values than fields (the
-// write then stops at the first field without a value).
-template <class... Values>
-class layout_string {
-public:
-    template <std::size_t N>
-    consteval layout_string(const char (&utf8)[N]) : parsed_(parse_layout(std::string_view(utf8, N - 1))) {  // NOLINT
-        constexpr field_kind kinds[] = {kind_of<Values>()..., field_kind::text};
-        std::size_t next = 0;
-        auto check = [&](field_kind k) {
-            if (next == sizeof...(Values)) return false;
-            if (kinds[next++] != k) throw "value does not match the kind of its layout field";
-            return true;
-        };
-        detail::for_each_field(parsed_, 0, parsed_.count, check);
-        if (next != sizeof...(Values)) throw "more values than layout fields";
-    }
-    constexpr const parsed_layout& parsed() const { return parsed_; }
+// A parsed layout in a constant of its own size, built once per layout string.
+template <std::size_t Items, std::size_t Texts>
+struct stored_layout {
+    std::array<layout_item, Items> items{};
+    std::array<char, Texts> texts{};
 
-private:
-    parsed_layout parsed_;
+    constexpr layout_view view() const { return {items, {texts.data(), Texts}}; }
 };
 
+template <utf8_literal S>
+consteval auto store_layout() {
+    constexpr parsed_layout p = parse_layout(S.view());
+    stored_layout<static_cast<std::size_t>(p.count), static_cast<std::size_t>(p.text_size)> out;
+    std::copy_n(p.items.begin(), p.count, out.items.begin());
+    std::copy_n(p.text.begin(), p.text_size, out.texts.begin());
+    return out;
+}
+
+template <utf8_literal S>
+inline constexpr auto layout_storage = store_layout<S>();
+
+// A layout string, "(1x, f6.2)"_layout: its parsed form is made when the
+// program is built, and every write with it refers to that one constant.
+template <utf8_literal S>
+struct layout_string {
+    static constexpr layout_view parsed() { return layout_storage<S>.view(); }
+};
+
+// Whether the values fit the layout: each value's kind must match its field,
+// and there may be fewer values than fields (the write then stops at the
+// first field without a value). A mismatch is a compile-time error where this
+// is evaluated as a constant.
+template <class... Values>
+consteval bool fits(layout_view layout) {
+    constexpr field_kind kinds[] = {kind_of<Values>()..., field_kind::text};
+    std::size_t next = 0;
+    auto check = [&](field_kind k) {
+        if (next == sizeof...(Values)) return false;
+        if (kinds[next++] != k) throw "value does not match the kind of its layout field";
+        return true;
+    };
+    detail::for_each_field(layout, 0, layout.items.size(), check);
+    if (next != sizeof...(Values)) throw "more values than layout fields";
+    return true;
+}
+
 }  // namespace lousa::console
+
+namespace lousa {
+inline namespace literals {
+// "(1x, 64(\"*\"), a1)"_layout: a layout string for Console::write.
+template <utf8_literal S>
+constexpr console::layout_string<S> operator""_layout() {
+    return {};
+}
+}  // namespace literals
+}  // namespace lousa

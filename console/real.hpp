@@ -21,11 +21,8 @@ public:
 
     constexpr operator double() const { return v_; }  // NOLINT: formulas run in double
     constexpr float value() const { return v_; }
-
-    constexpr real& operator+=(double x) { return *this = double(v_) + x; }
-    constexpr real& operator-=(double x) { return *this = double(v_) - x; }
-    constexpr real& operator*=(double x) { return *this = double(v_) * x; }
-    constexpr real& operator/=(double x) { return *this = double(v_) / x; }
+    // No compound assignments: each store is written out, x = x + y, as the
+    // formulas are given.
 
 private:
     float v_ = 0.0f;
@@ -46,7 +43,6 @@ class vetor {
 public:
     constexpr T& operator[](int i) { return v_[check(i)]; }
     constexpr const T& operator[](int i) const { return v_[check(i)]; }
-    static constexpr int capacidade = N;
 
 private:
     static constexpr std::size_t check(int i) {

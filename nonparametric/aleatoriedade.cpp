@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "nonparametric/postos.hpp"
 #include "shell/aplicacoes.hpp"
 
 namespace lousa {
@@ -82,15 +83,7 @@ void teste_aleatoriedade(Console& con) {
     } else {
         for (std::int32_t l = 1; l <= n; ++l) base[l] = dado[l];
         // Exchange sort: n - 1 full passes, no early exit.
-        for (std::int32_t passo = 1; passo <= n - 1; ++passo) {
-            for (std::int32_t k = 1; k <= n - 1; ++k) {
-                if (dado[k] > dado[k + 1]) {
-                    const std::int32_t troca = dado[k];
-                    dado[k] = dado[k + 1];
-                    dado[k + 1] = troca;
-                }
-            }
-        }
+        postos::ordena_por_trocas(dado, n);
         con.line();
         if (n % 2 == 0) {
             indice = n / 2;

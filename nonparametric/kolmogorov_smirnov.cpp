@@ -20,9 +20,9 @@ void teste_kolmogorov_smirnov(Console& con) {
     std::int32_t inc = 0;
     real soma1 = 0, somafre = 0, valmax, dt = 0;
 
-    con.write("(1x, 50(\"*\"), a1)", bra);
-    con.write("(1x,\"*\", 11x,\"Teste de Kolmogorov-Smirnov\", 10x,\"*\",a1)", bra);
-    con.write("(1x, 50(\"*\"), a1)", bra);
+    con.write("(1x, 50(\"*\"), a1)"_layout, bra);
+    con.write("(1x,\"*\", 11x,\"Teste de Kolmogorov-Smirnov\", 10x,\"*\",a1)"_layout, bra);
+    con.write("(1x, 50(\"*\"), a1)"_layout, bra);
     con.line();
     le_contagem(con, inc, capacidade, [&] { con.line("* Em quantas classes os dados estao distribuidos?*"_t); });
     con.line();
@@ -33,7 +33,7 @@ void teste_kolmogorov_smirnov(Console& con) {
     }
     con.line();
     for (std::int32_t j = 1; j <= inc; ++j) {
-        con.write("(1x, \"** Digitar a proporcao (%) teorica da classe = \",  A15, \" **\")", classe[j]);
+        con.write("(1x, \"** Digitar a proporcao (%) teorica da classe = \",  A15, \" **\")"_layout, classe[j]);
         con.read(fre[j]);
         con.line();
     }
@@ -68,13 +68,13 @@ void teste_kolmogorov_smirnov(Console& con) {
     con.line();
 
     if (soma1 <= 35) {
-        con.write("(1x, 50(\"*\"), a1)", bra);
-        con.write("(1x,\"*\", 9X,\" Dc = \",f5.3, \" ** Dt (ver tabela)\",8X,\" *\")", valmax);
+        con.write("(1x, 50(\"*\"), a1)"_layout, bra);
+        con.write("(1x,\"*\", 9X,\" Dc = \",f5.3, \" ** Dt (ver tabela)\",8X,\" *\")"_layout, valmax);
     } else {
-        con.write("(1x, 50(\"*\"), a1)", bra);
-        con.write("(1x,\"*\",10x,\" Dc = \",f5.3, \" ** \",\" Dt  = \",F5.3, 12x \"*\")", valmax, dt);
+        con.write("(1x, 50(\"*\"), a1)"_layout, bra);
+        con.write("(1x,\"*\",10x,\" Dc = \",f5.3, \" ** \",\" Dt  = \",F5.3, 12x \"*\")"_layout, valmax, dt);
     }
-    con.write("(1x, 50(\"*\"), a1)", bra);
+    con.write("(1x, 50(\"*\"), a1)"_layout, bra);
 }
 
 }  // namespace lousa

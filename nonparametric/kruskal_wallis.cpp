@@ -28,8 +28,10 @@ void teste_kruskal_wallis(Console& con) {
     con.line();
     le_contagem(con, nc, maxcol, [&] { con.line("********  Quantos tratamentos nas colunas?  *******"_t); });
     con.line();
-    // N = nc x nl sizes the pooled list. A product beyond the 32-bit range
-    // (two huge negative counts) would wrap into a bogus N: refused too.
+    // N = nc x nl sizes the pooled list: refused beyond its capacity, and also
+    // at or below the lowest 32-bit value (one count negative, the other
+    // positive). Below it N would wrap around to a large positive size; at it,
+    // N - 1 (the passes of the sort) would wrap.
     le_contagem_se(
         con, nl,
         [&](std::int32_t v) {
@@ -41,7 +43,7 @@ void teste_kruskal_wallis(Console& con) {
     con.line();
     for (std::int32_t i = 1; i <= nl; ++i) {
         for (std::int32_t j = 1; j <= nc; ++j) {
-            con.write("(1x, \"Digitar dado da linha \",I3, \" coluna \", I2)", i, j);
+            con.write("(1x, \"Digitar dado da linha \",I3, \" coluna \", I2)"_layout, i, j);
             con.read(dados(i, j));
         }
     }
@@ -81,7 +83,7 @@ void teste_kruskal_wallis(Console& con) {
     gl = nc - 1;
 
     con.line("****************************************************"_t);
-    con.write("(1x,\"***\",1x,\" H = \", F7.2, \" ***\",\"  Graus de liberdade = \",I2 ,4x, \"***\")", h, gl);
+    con.write("(1x,\"***\",1x,\" H = \", F7.2, \" ***\",\"  Graus de liberdade = \",I2 ,4x, \"***\")"_layout, h, gl);
     con.line("****************************************************"_t);
     con.line();
 }

@@ -41,8 +41,11 @@ void teste_mann_whitney(Console& con) {
     }
     con.line("******************************************************"_t);
     con.line();
-    // The pooled list holds both samples. A sum nx + ny below the 32-bit range
-    // (two huge negative sizes) would wrap to a large pooled size: refused too.
+    // The pooled list holds both samples: ny is refused while ny and nx (when
+    // positive) together exceed the capacity, and while nx + ny is at or below the
+    // lowest 32-bit value (two huge negative sizes). Below it the pooled size
+    // would wrap around to a large positive one; at it, n - 1 (the passes of
+    // the sort) would wrap.
     le_contagem_se(
         con, ny,
         [&](std::int32_t v) {
@@ -94,9 +97,11 @@ void teste_mann_whitney(Console& con) {
 
     con.line("******************************************************"_t);
     if (rnx > 20 || rny > 20) {
-        con.write("(1x,2(\"*\"),2x,\"Zc= \",F6.2,2x,3(\"*\"),2x,A20, 11x, 2(\"*\"))", real(std::fabs(z)), mensagem2);
+        con.write("(1x,2(\"*\"),2x,\"Zc= \",F6.2,2x,3(\"*\"),2x,A20, 11x, 2(\"*\"))"_layout,
+                  real(std::fabs(z)), mensagem2);
     } else {
-        con.write("(1x,2(\"*\"),2x,\"U = \",F6.2,2x,3(\"*\"),2x,A20,I3,\" e \",I3,2x, 2(\"*\"))", u, mensagem, nx, ny);
+        con.write("(1x,2(\"*\"),2x,\"U = \",F6.2,2x,3(\"*\"),2x,A20,I3,\" e \",I3,2x, 2(\"*\"))"_layout,
+                  u, mensagem, nx, ny);
     }
     con.line("******************************************************"_t);
 }

@@ -4,7 +4,8 @@
 // average rank for each run of equal keys. The key is the value itself, or its
 // magnitude in the signed-rank test. What each test does around these two steps
 // (which values are pooled, how provisional ranks are laid down, how ranks go
-// back to samples or cells) stays in its own file.
+// back to samples or cells) stays in its own file. The runs test (code 8) and
+// the Spearman correlation (code 14) use the same exchange sort.
 
 #include <cmath>
 #include <cstdint>
@@ -23,16 +24,22 @@ inline double magnitude(real v) { return std::fabs(v); }
 // for i = 1 to n - 1, exchanges positions i and i+1 when the key of v(i) is
 // strictly greater. Equal keys therefore keep their pooled order. troca(i)
 // makes the exchange in v and in whatever moves together with it.
-template <int N, class Chave, class Troca>
-void trocas_ordenando(const vetor<real, N>& v, std::int32_t n, Chave chave, Troca troca) {
+template <class T, int N, class Chave, class Troca>
+void trocas_ordenando(const vetor<T, N>& v, std::int32_t n, Chave chave, Troca troca) {
     for (std::int32_t passo = 1; passo <= n - 1; ++passo)
         for (std::int32_t i = 1; i <= n - 1; ++i)
             if (chave(v[i]) > chave(v[i + 1])) troca(i);
 }
 
-template <int N, class Chave>
-void ordena_por_trocas(vetor<real, N>& v, std::int32_t n, Chave chave) {
+template <class T, int N, class Chave>
+void ordena_por_trocas(vetor<T, N>& v, std::int32_t n, Chave chave) {
     trocas_ordenando(v, n, chave, [&](std::int32_t i) { std::swap(v[i], v[i + 1]); });
+}
+
+// The same sort with the values themselves as keys (reals or integers).
+template <class T, int N>
+void ordena_por_trocas(vetor<T, N>& v, std::int32_t n) {
+    ordena_por_trocas(v, n, [](const T& x) { return x; });
 }
 
 // The same sort, moving a companion mark (such as the sample a value came

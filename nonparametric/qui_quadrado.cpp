@@ -23,7 +23,7 @@ void teste_qui_quadrado(Console& con) {
     std::int32_t tipo = 0, n = 0, inl = 0, inc = 0, gl = 0;
     real somat = 0, qui = 0;
 
-    con.write("(1x, 18(\"*\"),1x,\"TESTE QUI-QUADRADO\", 1x,18(\"*\"),a1)", bra);
+    con.write("(1x, 18(\"*\"),1x,\"TESTE QUI-QUADRADO\", 1x,18(\"*\"),a1)"_layout, bra);
     do {
         con.line(estrelas54);
         con.line("***         Digitar o modelo de analise            ***"_t);
@@ -40,7 +40,7 @@ void teste_qui_quadrado(Console& con) {
         con.line("*** Informar Fo e Fe, nessa ordem ***"_t);
         con.line();
         for (std::int32_t k = 1; k <= n; ++k) {
-            con.write("(1x, \"Digitar o par de dados numero\",1x,i2 )", k);
+            con.write("(1x, \"Digitar o par de dados numero\",1x,i2 )"_layout, k);
             con.read(fso[k], fse[k]);
             con.line();
         }
@@ -51,7 +51,7 @@ void teste_qui_quadrado(Console& con) {
         gl = n - 1;
         con.line();
         con.line(estrelas42);
-        con.write("(1x,\"*\",\" Qui-Quadrado =\",1x,f6.2,4x,\"**\"4x\" GL =\",i2 \" *\")", qui, gl);
+        con.write("(1x,\"*\",\" Qui-Quadrado =\",1x,f6.2,4x,\"**\"4x\" GL =\",i2 \" *\")"_layout, qui, gl);
         con.line(estrelas42);
     } else {
         con.line("** Digitar as frequencias da tabela de contingencia **"_t);
@@ -62,10 +62,10 @@ void teste_qui_quadrado(Console& con) {
         con.line();
         for (std::int32_t i = 1; i <= inl; ++i) {
             for (std::int32_t j = 1; j <= inc; ++j) {
-                con.write("(1x,\"**\",\" Dado da celula: linha \",i2,\" coluna \", i2,\" **\")", i, j);
+                con.write("(1x,\"**\",\" Dado da celula: linha \",i2,\" coluna \", i2,\" **\")"_layout, i, j);
                 con.read(fo(i, j));
             }
-            con.write("(1x,\"   *** Digitacao da linha \",i2, \" concluida ***\")", i);
+            con.write("(1x,\"   *** Digitacao da linha \",i2, \" concluida ***\")"_layout, i);
             con.line();
         }
         for (std::int32_t i = 1; i <= inl; ++i) {
@@ -87,7 +87,7 @@ void teste_qui_quadrado(Console& con) {
         gl = (inl - 1) * (inc - 1);
         con.line();
         con.line(estrelas54);
-        con.write("(1x,11(\"*\") ,\" Qui-quadrado = \",F6.2,\"   GL = \", i3,1x, 9(\"*\"))", qui, gl);
+        con.write("(1x,11(\"*\") ,\" Qui-quadrado = \",F6.2,\"   GL = \", i3,1x, 9(\"*\"))"_layout, qui, gl);
         con.line(estrelas54);
     }
     con.line();

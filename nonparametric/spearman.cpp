@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "nonparametric/postos.hpp"
 #include "shell/aplicacoes.hpp"
 #include "shell/limites.hpp"
 
@@ -13,7 +14,7 @@ void correlacao_spearman(Console& con) {
     constexpr int capacidade = 200;
     vetor<real, capacidade> dadoxx, dadoy, origx, origy, pstx, psty, postox, postoy, dif2;
     std::int32_t n = 0, nx = 0;
-    real somad2 = 0, aux, rs, t;
+    real somad2 = 0, rs, t;
 
     con.line("****************************************************"_t);
     con.line("**            CORRELAÇÃO DE SPEARMAN              **"_t);
@@ -37,24 +38,8 @@ void correlacao_spearman(Console& con) {
         origy[j] = dadoy[j];
     }
     // Exchange sorts: n - 1 full passes, no early exit.
-    for (std::int32_t j = 1; j <= n - 1; ++j) {
-        for (std::int32_t k = 1; k <= n - 1; ++k) {
-            if (dadoxx[k] > dadoxx[k + 1]) {
-                aux = dadoxx[k];
-                dadoxx[k] = dadoxx[k + 1];
-                dadoxx[k + 1] = aux;
-            }
-        }
-    }
-    for (std::int32_t j = 1; j <= n - 1; ++j) {
-        for (std::int32_t k = 1; k <= n - 1; ++k) {
-            if (dadoy[k] > dadoy[k + 1]) {
-                aux = dadoy[k];
-                dadoy[k] = dadoy[k + 1];
-                dadoy[k + 1] = aux;
-            }
-        }
-    }
+    postos::ordena_por_trocas(dadoxx, n);
+    postos::ordena_por_trocas(dadoy, n);
     for (std::int32_t k = 1; k <= n; ++k) {
         pstx[k] = k;
         psty[k] = k;
@@ -81,7 +66,8 @@ void correlacao_spearman(Console& con) {
 
     con.line();
     con.line("****************************************************"_t);
-    con.write("(1x,2(\"*\"),1x,\"Coeficiente de SPEARMAN = \",f5.3,2x,    3(\"*\"), \" t = \", f5.2,1x, 2(\"*\"))", rs, t);
+    con.write("(1x,2(\"*\"),1x,\"Coeficiente de SPEARMAN = \",f5.3,2x,    3(\"*\"), \" t = \", f5.2,1x, 2(\"*\"))"_layout,
+              rs, t);
     con.line("****************************************************"_t);
 }
 

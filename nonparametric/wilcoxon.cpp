@@ -75,10 +75,10 @@ void teste_wilcoxon(Console& con) {
 
     con.line("******************************************************"_t);
     if (rk1 <= 25) {
-        con.write("(1x,5(\"*\"),2x,\"T = \",F6.2,2x,5(\"*\"),2x,A20,I3,1x,4(\"*\"))", real(std::fabs(valort)),
+        con.write("(1x,5(\"*\"),2x,\"T = \",F6.2,2x,5(\"*\"),2x,A20,I3,1x,4(\"*\"))"_layout, real(std::fabs(valort)),
                   mensagem, k1);
     } else {
-        con.write("(1x,4(\"*\"),2x,\"Zc = \",F6.2,2x,5(\"*\"),2x,A20,I3,1x,4(\"*\"))", real(std::fabs(testez)),
+        con.write("(1x,4(\"*\"),2x,\"Zc = \",F6.2,2x,5(\"*\"),2x,A20,I3,1x,4(\"*\"))"_layout, real(std::fabs(testez)),
                   mensagem2, k1);
     }
     con.line("******************************************************"_t);

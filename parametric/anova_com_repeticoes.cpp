@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "parametric/dois_criterios.hpp"
 #include "shell/aplicacoes.hpp"
 #include "shell/limites.hpp"
 
@@ -51,13 +52,13 @@ void anova_com_repeticoes(Console& con) {
         for (std::int32_t j = 1; j <= inc; ++j)
             for (std::int32_t k = 1; k <= inr; ++k) {
                 con.line();
-                con.write("(1x,\"Linha =\",i2,3x,\"Coluna =\",i2,3x,\"Repeticao =\", i2)", i, j, k);
+                con.write("(1x,\"Linha =\",i2,3x,\"Coluna =\",i2,3x,\"Repeticao =\", i2)"_layout, i, j, k);
                 con.read(dadox2(i, j)[k]);
                 somax = somax + dadox2(i, j)[k];
                 somax2 = somax2 + dadox2(i, j)[k] * dadox2(i, j)[k];
             }
         con.line();
-        con.write("(1x, \"*** Final da linha \", I2,\" ***\")", i);
+        con.write("(1x, \"*** Final da linha \", I2,\" ***\")"_layout, i);
     }
     con.line();
 
@@ -120,20 +121,13 @@ void anova_com_repeticoes(Console& con) {
     con.line("*                 RESULTADOS DA ANALISE               *"_t);
     con.line("*******************************************************"_t);
     con.line();
-    con.write("(1x, \"F(colunas)   = \",F6.2, 5X, \"GL(colunas)  = \", I3)", fcol, glcol);
-    con.write("(1x, \"F(linhas)    = \",f6.2, 5x, \"GL(linhas)   = \", I3)", flin, gllin);
-    con.write("(1x, \"F(lin x col) = \",f6.2, 5x, \"GL(lin x col)= \", I3)", fint, gllxc);
-    con.write("(1X, \"DPadrao Res. = \",f6.2, 5x, \"GL(residuo)  = \", I3)", dpres, glres);
+    con.write("(1x, \"F(colunas)   = \",F6.2, 5X, \"GL(colunas)  = \", I3)"_layout, fcol, glcol);
+    con.write("(1x, \"F(linhas)    = \",f6.2, 5x, \"GL(linhas)   = \", I3)"_layout, flin, gllin);
+    con.write("(1x, \"F(lin x col) = \",f6.2, 5x, \"GL(lin x col)= \", I3)"_layout, fint, gllxc);
+    con.write("(1X, \"DPadrao Res. = \",f6.2, 5x, \"GL(residuo)  = \", I3)"_layout, dpres, glres);
     con.line();
     con.line("*******************************************************"_t);
-    for (std::int32_t j = 1; j <= inc; ++j)
-        con.write("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)", j, mediacol[j]);
-    con.line("******************************************************"_t);
-    for (std::int32_t i = 1; i <= inl; ++i)
-        con.write("( 1x,15x, \"Medialin (\"   ,I2,  \") = \",   f6.2, 10x)", i, medialin[i]);
-    con.line("*******************************************************"_t);
-    con.line("*******************************************************"_t);
-    con.line();
+    mostra_medias(con, mediacol, inc, medialin, inl);
 }
 
 }  // namespace lousa

@@ -5,13 +5,14 @@
 
 #include <cmath>
 
+#include "parametric/dois_criterios.hpp"
 #include "shell/aplicacoes.hpp"
 #include "shell/limites.hpp"
 
 namespace lousa {
 
 void anova_dois_criterios(Console& con) {
-    constexpr int maxlin = 20, maxcol = 20;
+    constexpr int maxlin = limite_dois_criterios, maxcol = limite_dois_criterios;
     matriz<real, maxlin, 200> dadox;
     vetor<real, maxlin> somalin, medialin;
     vetor<real, maxcol> somacol, mediacol;
@@ -38,11 +39,11 @@ void anova_dois_criterios(Console& con) {
 
     for (std::int32_t i = 1; i <= inl; ++i) {
         for (std::int32_t j = 1; j <= inc; ++j) {
-            con.write("(1X, \"VALOR DA LINHA =\", I2, 5X, \"COLUNA =\", I2)", i, j);
+            con.write("(1X, \"VALOR DA LINHA =\", I2, 5X, \"COLUNA =\", I2)"_layout, i, j);
             con.read(dadox(i, j));
             con.line();
         }
-        con.write("(1x, 5(\"*\"), \" Conclusao da Linha \", i2,1x, 5(\"*\"))", i);
+        con.write("(1x, 5(\"*\"), \" Conclusao da Linha \", i2,1x, 5(\"*\"))"_layout, i);
         con.line();
     }
     con.line();
@@ -88,20 +89,13 @@ void anova_dois_criterios(Console& con) {
     con.line("*                 RESULTADOS DA ANALISE               *"_t);
     con.line("*******************************************************"_t);
     con.line();
-    con.write("(1x, \"F(colunas)   = \",F6.2, 5X, \"GL(colunas)  = \", I3)", fcol, glcol);
-    con.write("(1x, \"F(linhas)    = \",f6.2, 5x, \"GL(linhas)   = \", I3)", flin, gllin);
-    con.write("(1X, \"DPadrao Res. = \",f6.2, 5x, \"GL(residuo)  = \", I3)", dpres, glres);
+    con.write("(1x, \"F(colunas)   = \",F6.2, 5X, \"GL(colunas)  = \", I3)"_layout, fcol, glcol);
+    con.write("(1x, \"F(linhas)    = \",f6.2, 5x, \"GL(linhas)   = \", I3)"_layout, flin, gllin);
+    con.write("(1X, \"DPadrao Res. = \",f6.2, 5x, \"GL(residuo)  = \", I3)"_layout, dpres, glres);
     con.line();
     con.line("*******************************************************"_t);
     con.line();
-    for (std::int32_t j = 1; j <= inc; ++j)
-        con.write("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)", j, mediacol[j]);
-    con.line("******************************************************"_t);
-    for (std::int32_t i = 1; i <= inl; ++i)
-        con.write("( 1x,15x, \"Medialin (\"   ,I2,  \") = \",   f6.2, 10x)", i, medialin[i]);
-    con.line("*******************************************************"_t);
-    con.line("*******************************************************"_t);
-    con.line();
+    mostra_medias(con, mediacol, inc, medialin, inl);
 }
 
 }  // namespace lousa

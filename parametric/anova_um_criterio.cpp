@@ -36,7 +36,7 @@ void anova_um_criterio(Console& con) {
     // Repetition by repetition: the first of every treatment, then the second...
     for (std::int32_t i = 1; i <= inr; ++i) {
         for (std::int32_t j = 1; j <= inc; ++j) {
-            con.write("(1x,\"*** Digitar repeticao \",i3, \" do tratamento \",I2)", i, j);
+            con.write("(1x,\"*** Digitar repeticao \",i3, \" do tratamento \",I2)"_layout, i, j);
             con.line();
             con.read(dadox(i, j));
             somat = somat + dadox(i, j);
@@ -60,15 +60,15 @@ void anova_um_criterio(Console& con) {
     testef = varcol / varres;
 
     con.line("*******************************************************"_t);
-    con.write("(1X,22(\"*\"),\" RESULTADO \", 21(\"*\"),A1)", ast);
+    con.write("(1X,22(\"*\"),\" RESULTADO \", 21(\"*\"),A1)"_layout, ast);
     con.line("*                                                     *"_t);
-    con.write("(1X,\"*\",22X,\"F =\",F6.2, 22X,\"*\")", testef);
-    con.write("(1X,\"*\",9X,\"GLCOL =\",I3,13X,\" GLRES = \", I3, 9X,\"*\")", glcol, glres);
-    con.write("(1X,\"*\",10X, \"Desvio Padrao Residual =\", F6.2, 13X,\"*\")", dpres);
+    con.write("(1X,\"*\",22X,\"F =\",F6.2, 22X,\"*\")"_layout, testef);
+    con.write("(1X,\"*\",9X,\"GLCOL =\",I3,13X,\" GLRES = \", I3, 9X,\"*\")"_layout, glcol, glres);
+    con.write("(1X,\"*\",10X, \"Desvio Padrao Residual =\", F6.2, 13X,\"*\")"_layout, dpres);
     con.line("*******************************************************"_t);
     con.line();
     for (std::int32_t j = 1; j <= inc; ++j) {
-        con.write("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)", j, mediacol[j]);
+        con.write("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)"_layout, j, mediacol[j]);
     }
     con.line("*******************************************************"_t);
     con.line();

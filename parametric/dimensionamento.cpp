@@ -26,12 +26,12 @@ void dimensionamento_amostras(Console& con) {
     con.line();
     somax = 0;
     somax2 = 0;
-    con.write("(1x, 64(\"*\"),a1)", ast);
+    con.write("(1x, 64(\"*\"),a1)"_layout, ast);
     con.line();
     do {  // A
-        con.write("(1x, 18(\"*\"), \" DIMENSIONAMENTO DE AMOSTRAS \",16(\"*\"),a1)", bra);
-        con.write("(1x, \"****** Tipo de variavel: (1) = discreta /// (2) = continua ****\", a1)", bra);
-        con.write("(1x, 64(\"*\"),a1)", ast);
+        con.write("(1x, 18(\"*\"), \" DIMENSIONAMENTO DE AMOSTRAS \",16(\"*\"),a1)"_layout, bra);
+        con.write("(1x, \"****** Tipo de variavel: (1) = discreta /// (2) = continua ****\", a1)"_layout, bra);
+        con.write("(1x, 64(\"*\"),a1)"_layout, ast);
         con.line();
         con.read(tipo);
     } while (tipo != 1 && tipo != 2);
@@ -62,14 +62,15 @@ void dimensionamento_amostras(Console& con) {
         } while (!(erro > 0 && erro < 1));
         rnc = 4.0f * p * q / (erro * erro);
         con.line();
-        con.write("(1x, 64(\"*\"),a1)", bra);
-        con.write("(1x,\"*\",\" Para um erro maximo = \",f4.2,\" /// \", \"Tamanho da amostra = \", F8.0, \" *\")",
-                  erro, rnc);
-        con.write("(1x, 64(\"*\"),a1)");
+        con.write("(1x, 64(\"*\"),a1)"_layout, bra);
+        con.write(
+            "(1x,\"*\",\" Para um erro maximo = \",f4.2,\" /// \", \"Tamanho da amostra = \", F8.0, \" *\")"_layout,
+            erro, rnc);
+        con.write("(1x, 64(\"*\"),a1)"_layout);
     } else {
         // Continuous variable: a mean.
         do {  // E
-            con.write("(1x,\"*** Estimativa da variancia e media? // (0) nao /// (1) sim  ***\", A1)", bra);
+            con.write("(1x,\"*** Estimativa da variancia e media? // (0) nao /// (1) sim  ***\", A1)"_layout, bra);
             con.read(alt);
         } while (alt != 0 && alt != 1);
         if (alt == 1) {
@@ -106,7 +107,7 @@ void dimensionamento_amostras(Console& con) {
         }
         con.line();
         do {  // F
-            con.write("(1x,\"*** (1) Erro na unidade da media? // (2) Erro porcentual? ****\", A1)", bra);
+            con.write("(1x,\"*** (1) Erro na unidade da media? // (2) Erro porcentual? ****\", A1)"_layout, bra);
             con.read(mod);
         } while (mod != 1 && mod != 2);
         if (mod == 1) {
@@ -124,10 +125,11 @@ void dimensionamento_amostras(Console& con) {
             rnc = 4.0f * cv * cv / (errop * errop);
             erro = errop;
         }
-        con.write("(1x, 64(\"*\"),a1)", bra);
-        con.write("(1x,\"*\",\" Erro maximo aceitavel = \",f6.2,\" // \", \"Tamanho da amostra = \", F6.0, \"*\")",
-                  erro, rnc);
-        con.write("(1x, 64(\"*\"),a1)", bra);
+        con.write("(1x, 64(\"*\"),a1)"_layout, bra);
+        con.write(
+            "(1x,\"*\",\" Erro maximo aceitavel = \",f6.2,\" // \", \"Tamanho da amostra = \", F6.0, \"*\")"_layout,
+            erro, rnc);
+        con.write("(1x, 64(\"*\"),a1)"_layout, bra);
     }
     con.line();
 }

@@ -25,8 +25,8 @@ void teste_t_student(Console& con) {
     somay = 0;
     soma2x = 0;
     soma2y = 0;
-    con.write("(1x, 64(\"*\"), a1)", bra);
-    con.write("(1x, \"***\", 29x, \" TESTE T \", a1)", bra);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    con.write("(1x, \"***\", 29x, \" TESTE T \", a1)"_layout, bra);
     con.line();
     // Each size is refused right after its own read while it exceeds the
     // capacity of its sample.
@@ -34,16 +34,16 @@ void teste_t_student(Console& con) {
     rnx = nx;
     le_contagem(con, ny, capacidade, [&] { con.line("***     Qual o tamanho da amostra 'B'?  nb =      "_t); });
     rny = ny;
-    con.write("(1x, 64(\"*\"), a1)");
+    con.write("(1x, 64(\"*\"), a1)"_layout);
     for (std::int32_t j = 1; j <= nx; ++j) {
-        con.write("(1x, \"*  Digitar o dado numero \",I3, \" da amostra A  *\")", j);
+        con.write("(1x, \"*  Digitar o dado numero \",I3, \" da amostra A  *\")"_layout, j);
         con.read(x[j]);
         somax = somax + x[j];
         soma2x = soma2x + x[j] * x[j];
     }
-    con.write("(1x, 64(\"*\"), a1)");
+    con.write("(1x, 64(\"*\"), a1)"_layout);
     for (std::int32_t j = 1; j <= ny; ++j) {
-        con.write("(1x, \"*  Digitar o dado numero \",I3, \" da amostra B  *\")", j);
+        con.write("(1x, \"*  Digitar o dado numero \",I3, \" da amostra B  *\")"_layout, j);
         con.read(y[j]);
         somay = somay + y[j];
         soma2y = soma2y + y[j] * y[j];
@@ -58,10 +58,10 @@ void teste_t_student(Console& con) {
     varco = (varx * glx + vary * gly) / (glx + gly);
     varnco = varx / rnx + vary / rny;
 
-    con.write("(1x, 64(\"*\"), a1)", bra);
-    con.write("(1x,\"* \",\"MEDa=\",F7.2,2x,\"VARa=\",f7.2,\" /// \",\"MEDb=\",f7.2x,\"VARb=\", f7.2,5x,\"*\")",
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    con.write("(1x,\"* \",\"MEDa=\",F7.2,2x,\"VARa=\",f7.2,\" /// \",\"MEDb=\",f7.2x,\"VARb=\", f7.2,5x,\"*\")"_layout,
               medx, varx, medy, vary);
-    con.write("(1x, 64(\"*\"), a1)", bra);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
 
     // Larger variance over the smaller; equal variances take B's side.
     if (varx > vary) {
@@ -73,16 +73,16 @@ void teste_t_student(Console& con) {
         glnum = gly;
         glden = glx;
     }
-    con.write("(1x, 64(\"*\"), a1)", bra);
-    con.write("(1X,\"*\",12X,\"TESTANDO A HOMOGENEIDADE DAS VARIANCIAS\",11X,\"*\", a1)", bra);
-    con.write("(1x, 64(\"*\"), a1)", bra);
-    con.write("(1x,\"*\",25x,\"Fc = \",F6.2, 26x, \"*\")", fc);
-    con.write("(1x,\"*\",9x,\"Graus de liberdade do numerador   = \", f4.0,  13X, \"*\")", glnum);
-    con.write("(1x,\"*\",9x, \"Graus de liberdade do denominador = \", f4.0, 13X,\"*\")", glden);
-    con.write("(1x, 64(\"*\"), a1)", bra);
-    con.write("(1x,\"*\",8x, \"Se as variancias sao homogeneas:   digitar 0 \",9x,\"*\", a1)", bra);
-    con.write("(1x,\"*\",8x, \"Se as variancias sao heterogeneas: digitar 1 \",9x,\"*\", a1)", bra);
-    con.write("(1x, 64(\"*\"), a1)", bra);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    con.write("(1X,\"*\",12X,\"TESTANDO A HOMOGENEIDADE DAS VARIANCIAS\",11X,\"*\", a1)"_layout, bra);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    con.write("(1x,\"*\",25x,\"Fc = \",F6.2, 26x, \"*\")"_layout, fc);
+    con.write("(1x,\"*\",9x,\"Graus de liberdade do numerador   = \", f4.0,  13X, \"*\")"_layout, glnum);
+    con.write("(1x,\"*\",9x, \"Graus de liberdade do denominador = \", f4.0, 13X,\"*\")"_layout, glden);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    con.write("(1x,\"*\",8x, \"Se as variancias sao homogeneas:   digitar 0 \",9x,\"*\", a1)"_layout, bra);
+    con.write("(1x,\"*\",8x, \"Se as variancias sao heterogeneas: digitar 1 \",9x,\"*\", a1)"_layout, bra);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
 
     // Pooled variance t, kept when the variances are homogeneous.
     tc = (medx - medy) / std::sqrt((rnx + rny) * varco / (rnx * rny));
@@ -98,22 +98,23 @@ void teste_t_student(Console& con) {
         // Heterogeneous variances, unequal sizes: the student types the t of
         // each sample's degrees of freedom, weighted by the variances of the
         // means.
-        con.write("(1x,\"*\",8x,\"Qual o valor de 't' para \",f4.0,\" graus de liberdade\", 6x, \"*\")", glx);
+        con.write("(1x,\"*\",8x,\"Qual o valor de 't' para \",f4.0,\" graus de liberdade\", 6x, \"*\")"_layout, glx);
         con.read(tx);
-        con.write("(1x,\"*\",8x,\"Qual o valor de 't' para \",f4.0,\" graus de liberdade\", 6x, \"*\")", gly);
+        con.write("(1x,\"*\",8x,\"Qual o valor de 't' para \",f4.0,\" graus de liberdade\", 6x, \"*\")"_layout, gly);
         con.read(ty);
         wx = varx / rnx;
         wy = vary / rny;
         tw = (tx * wx + ty * wy) / (wx + wy);
         tc = (medx - medy) / std::sqrt(varnco);
-        con.write("(1x, 64(\"*\"), a1)");
-        con.write("(1x,\"*\",6x,\"'t' calculado \", F6.2,\"  ////  't' tabelar  = \", f6.2, 6x, \"*\")", tc, tw);
-        con.write("(1x, 64(\"*\"), a1)", bra);
+        con.write("(1x, 64(\"*\"), a1)"_layout);
+        con.write("(1x,\"*\",6x,\"'t' calculado \", F6.2,\"  ////  't' tabelar  = \", f6.2, 6x, \"*\")"_layout, tc, tw);
+        con.write("(1x, 64(\"*\"), a1)"_layout, bra);
         return;
     }
-    con.write("(1x, 64(\"*\"), a1)", bra);
-    con.write("(1x,\"*    t calculado = \",f6.2,\"   ////  \",\"Graus de liberdade  \",f4.0, 5x,\"*\")", tc, glf);
-    con.write("(1x, 64(\"*\"), a1)", bra);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    con.write("(1x,\"*    t calculado = \",f6.2,\"   ////  \",\"Graus de liberdade  \",f4.0, 5x,\"*\")"_layout,
+              tc, glf);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
 }
 
 }  // namespace lousa

@@ -17,14 +17,14 @@ void teste_t_pareado(Console& con) {
     std::int32_t n = 0, nc = 0, gl = 0;
     real rnc, somadif = 0, soma2dif = 0, mediadif, vardif, desvdif, t;
 
-    con.write("(1x, 64(\"*\"), a1)", bra);
-    con.write("(1x, 17(\"*\"), \"Teste T para dados parelhados\",18(\"*\"), a1)", bra);
-    con.write("(1x,6(\"*\"), \" Digitar Xa e Xd separados por um espaco em branco  \",6(\"*\"), a1)", bra);
-    con.write("(1x, 64(\"*\"), a1)", bra);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    con.write("(1x, 17(\"*\"), \"Teste T para dados parelhados\",18(\"*\"), a1)"_layout, bra);
+    con.write("(1x,6(\"*\"), \" Digitar Xa e Xd separados por um espaco em branco  \",6(\"*\"), a1)"_layout, bra);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
     le_contagem(con, n, capacidade, [&] { con.line("***** Quandos pares serão digitados?  *****"_t); });
     con.line();
     for (std::int32_t j = 1; j <= n; ++j) {
-        con.write("(1x, \"Digitar o par (Xa e Xd) numero \",I3)", j);
+        con.write("(1x, \"Digitar o par (Xa e Xd) numero \",I3)"_layout, j);
         con.read(xa[j], xd[j]);
         dif[j] = xa[j] - xd[j];
         nc = nc + 1;
@@ -37,9 +37,9 @@ void teste_t_pareado(Console& con) {
     desvdif = std::sqrt(vardif);
     t = mediadif / (desvdif / std::sqrt(rnc));
     gl = nc - 1;
-    con.write("(1x, 64(\"*\"), a1)", bra);
-    con.write("(1x, 11(\"*\"),\" 't' = \", f6.2, \" /// \", \"Graus de liberdade = \",I3,1x, 10(\"*\"))", t, gl);
-    con.write("(1x, 64(\"*\"), a1)", bra);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    con.write("(1x, 11(\"*\"),\" 't' = \", f6.2, \" /// \", \"Graus de liberdade = \",I3,1x, 10(\"*\"))"_layout, t, gl);
+    con.write("(1x, 64(\"*\"), a1)"_layout, bra);
 }
 
 }  // namespace lousa

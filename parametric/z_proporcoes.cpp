@@ -55,7 +55,7 @@ void teste_z_proporcoes(Console& con) {
         else res = resh1;
         con.line();
         con.line("****************************************************"_t);
-        con.write("(1x,\"**\",13x,\"Z = \",f5.2, \" /// \",A14,7x,\"**\")", z, res);
+        con.write("(1x,\"**\",13x,\"Z = \",f5.2, \" /// \",A14,7x,\"**\")"_layout, z, res);
         con.line("****************************************************"_t);
         return;
     }
@@ -91,7 +91,7 @@ void teste_z_proporcoes(Console& con) {
     if (z <= 1.96f) res = resho;
     else res = resh1;
     con.line("****************************************************"_t);
-    con.write("(1x,\"**\",13x,\"Z = \",f5.2, \" /// \",A14,7x,\"**\")", z, res);
+    con.write("(1x,\"**\",13x,\"Z = \",f5.2, \" /// \",A14,7x,\"**\")"_layout, z, res);
     con.line("****************************************************"_t);
 }
 

@@ -32,7 +32,7 @@ void regressao_linear(Console& con) {
     con.line();
     con.line();
     for (std::int32_t j = 1; j <= n; ++j) {
-        con.write("(1x, \"Digitar, nesta ordem,  X e Y do par numero\", a1,i3)", bra, j);
+        con.write("(1x, \"Digitar, nesta ordem,  X e Y do par numero\", a1,i3)"_layout, bra, j);
         con.read(xx[j], yy[j]);
     }
 
@@ -118,10 +118,10 @@ void regressao_linear(Console& con) {
         // Only five titles: the codes that fit the straight line show its title.
         con.line(textos::model[(icod >= 1 && icod <= 5) ? icod : 1]);
         con.line("*******************************************************"_t);
-        con.write("(1x,\"*\",\"  Coeficiente  de  correlação = \",f6.2, 15x,\"*\")", r);
-        con.write("(1x,\"*\",\"  Coeficiente de determinacao = \",f6.2, 15x,\"*\")", r2);
-        con.write("(1x,\"*\",\"  Coeficientes da Regressao: a = \",f6.2,\"   b = \",f6.2, \" *\")", a, b);
-        con.write("(1x,\"*  Erro padrão das estimativas igual a \",f7.2,8x,\"*\")", erro);
+        con.write("(1x,\"*\",\"  Coeficiente  de  correlação = \",f6.2, 15x,\"*\")"_layout, r);
+        con.write("(1x,\"*\",\"  Coeficiente de determinacao = \",f6.2, 15x,\"*\")"_layout, r2);
+        con.write("(1x,\"*\",\"  Coeficientes da Regressao: a = \",f6.2,\"   b = \",f6.2, \" *\")"_layout, a, b);
+        con.write("(1x,\"*  Erro padrão das estimativas igual a \",f7.2,8x,\"*\")"_layout, erro);
         con.line("*******************************************************"_t);
         con.line();
         somer = 0;

@@ -11,6 +11,33 @@
 #include "shell/textos.hpp"
 
 namespace lousa {
+namespace {
+
+// The determinant of the matrix a11 ... a33: its positive and its negative
+// half, each rounded to single precision, then their difference.
+real determinante(real a11, real a12, real a13, real a21, real a22, real a23, real a31, real a32, real a33) {
+    const real dpri = a11 * a22 * a33 + a12 * a23 * a31 + a21 * a32 * a13;
+    const real dsec = a13 * a22 * a31 + a32 * a23 * a11 + a21 * a12 * a33;
+    return dpri - dsec;
+}
+
+struct parametros {
+    real a, b, c;
+};
+
+// The normal equations of a page, m * (a, b, c) = r, by Cramer's rule: each
+// parameter is the determinant of m with its column replaced by r, divided by
+// the determinant of m.
+parametros cramer(real m11, real m12, real m13, real m21, real m22, real m23, real m31, real m32, real m33,
+                  real r1, real r2, real r3) {
+    const real det = determinante(m11, m12, m13, m21, m22, m23, m31, m32, m33);
+    const real deta = determinante(r1, m12, m13, r2, m22, m23, r3, m32, m33);
+    const real detb = determinante(m11, r1, m13, m21, r2, m23, m31, r3, m33);
+    const real detc = determinante(m11, m12, r1, m21, m22, r2, m31, m32, r3);
+    return {deta / det, detb / det, detc / det};
+}
+
+}  // namespace
 
 void regressoes_curvilineas(Console& con) {
     using namespace textos;
@@ -20,28 +47,14 @@ void regressoes_curvilineas(Console& con) {
     real sx = 0, sy = 0, sx2 = 0, sxy = 0, sx3 = 0, sx4 = 0, sx2y = 0, s1dx = 0, sydx = 0, s1dx2 = 0;
     real slogx = 0, slog2x = 0, sxlogx = 0, slogy = 0, slogylogx = 0, sxlogy = 0, sx2logy = 0;
     real rnx;
-    real a11, a12, a13, a21, a22, a23, a31, a32, a33, dpri, dsec;
-    real det1, det2, det3, det4, deta1, deta2, deta3, deta4;
-    real detb1, detb2, detb3, detb4, detc1, detc2, detc3, detc4;
-    real a1, a2, a3, a4, b1, b2, b3, b4, c1, c2, c3, c4;
     real am1, am2, am3, am4, bm1, bm2, bm3, bm4, cm1, cm2, cm3, cm4;
     real seg1, seg2, seg3, seg4, ep1, ep2, ep3, ep4;
 
-    // The determinant of the matrix held in a11 ... a33: its positive and its
-    // negative half, each rounded to single precision, then their difference.
-    const auto determinante = [&](real m11, real m12, real m13, real m21, real m22, real m23, real m31,
-                                  real m32, real m33) -> real {
-        a11 = m11, a12 = m12, a13 = m13;
-        a21 = m21, a22 = m22, a23 = m23;
-        a31 = m31, a32 = m32, a33 = m33;
-        dpri = a11 * a22 * a33 + a12 * a23 * a31 + a21 * a32 * a13;
-        dsec = a13 * a22 * a31 + a32 * a23 * a11 + a21 * a12 * a33;
-        return dpri - dsec;
-    };
     const auto quadro = [&](texto titulo, texto subtitulo, real am, real bm, real cm, real ep) {
         con.write(
             "(1x,52(\"*\") /1x,\"*\",16x,A18,16x,\"*\"/1x,\"*\",10x,A30,10x,\"*\"/1x,\"*\",50x,\"*\"/1x, "
-            "\"*\",2x,3(a4, 1x, f9.2,2x),\"*\"/1x,\"*\", 50x,\"*\",/1x,\"*\",4x, A30,1x,F9.2,6x,\"*\"/1x,52(\"*\"))",
+            "\"*\",2x,3(a4, 1x, f9.2,2x),\"*\"/1x,\"*\", 50x,\"*\",/1x,\"*\",4x, A30,1x,F9.2,6x,\"*\"/"
+            "1x,52(\"*\"))"_layout,
             titulo, subtitulo, texto(mens5), am, texto(mens6), bm, texto(mens7), cm, texto(mens8), ep);
     };
 
@@ -102,13 +115,7 @@ void regressoes_curvilineas(Console& con) {
 
         if (k == 2) {
             // Y = A + B/X + C.X
-            det2 = determinante(rnx, s1dx, sx, s1dx, s1dx2, rnx, sx, rnx, sx2);
-            deta2 = determinante(sy, s1dx, sx, sydx, s1dx2, rnx, sxy, rnx, sx2);
-            a2 = deta2 / det2;
-            detb2 = determinante(rnx, sy, sx, s1dx, sydx, rnx, sx, sxy, sx2);
-            b2 = detb2 / det2;
-            detc2 = determinante(rnx, s1dx, sy, s1dx, s1dx2, sydx, sx, rnx, sxy);
-            c2 = detc2 / det2;
+            const auto [a2, b2, c2] = cramer(rnx, s1dx, sx, s1dx, s1dx2, rnx, sx, rnx, sx2, sy, sydx, sxy);
             am2 = a2;
             bm2 = b2;
             cm2 = c2;
@@ -119,13 +126,8 @@ void regressoes_curvilineas(Console& con) {
             seg2 = 0;
         } else if (k == 3) {
             // ln Y = a3 + b3.ln X + c3.X, printed as Y = A.X^B.C^X
-            det3 = determinante(rnx, slogx, sx, slogx, slog2x, sxlogx, sx, sxlogx, sx2);
-            deta3 = determinante(slogy, slogx, sx, slogylogx, slog2x, sxlogx, sxlogy, sxlogx, sx2);
-            a3 = deta3 / det3;
-            detb3 = determinante(rnx, slogy, sx, slogx, slogylogx, sxlogx, sx, sxlogy, sx2);
-            b3 = detb3 / det3;
-            detc3 = determinante(rnx, slogx, slogy, slogx, slog2x, slogylogx, sx, sxlogx, sxlogy);
-            c3 = detc3 / det3;
+            const auto [a3, b3, c3] =
+                cramer(rnx, slogx, sx, slogx, slog2x, sxlogx, sx, sxlogx, sx2, slogy, slogylogx, sxlogy);
             am3 = std::exp(a3);
             bm3 = b3;
             cm3 = std::exp(c3);
@@ -137,13 +139,7 @@ void regressoes_curvilineas(Console& con) {
             seg3 = 0;
         } else if (k == 4) {
             // ln Y = a4 + b4.X + c4.X², printed as Y = A.B^((X - C)²)
-            det4 = determinante(rnx, sx, sx2, sx, sx2, sx3, sx2, sx3, sx4);
-            deta4 = determinante(slogy, sx, sx2, sxlogy, sx2, sx3, sx2logy, sx3, sx4);
-            a4 = deta4 / det4;
-            detb4 = determinante(rnx, slogy, sx2, sx, sxlogy, sx3, sx2, sx2logy, sx4);
-            b4 = detb4 / det4;
-            detc4 = determinante(rnx, sx, slogy, sx, sx2, sxlogy, sx2, sx3, sx2logy);
-            c4 = detc4 / det4;
+            const auto [a4, b4, c4] = cramer(rnx, sx, sx2, sx, sx2, sx3, sx2, sx3, sx4, slogy, sxlogy, sx2logy);
             am4 = std::exp(a4 - (b4 * b4) / (c4 * 4.0f));
             bm4 = std::exp(c4);
             cm4 = -(b4 / (c4 + c4));
@@ -157,13 +153,7 @@ void regressoes_curvilineas(Console& con) {
             // Page 1, also for any code other than 1 to 4 (after one more empty line).
             // Y = a1 + b1.X + c1.X², printed in vertex form Y = A + C.(X - B)²
             if (k != 1) con.line();
-            det1 = determinante(rnx, sx, sx2, sx, sx2, sx3, sx2, sx3, sx4);
-            deta1 = determinante(sy, sx, sx2, sxy, sx2, sx3, sx2y, sx3, sx4);
-            a1 = deta1 / det1;
-            detb1 = determinante(rnx, sy, sx2, sx, sxy, sx3, sx2, sx2y, sx4);
-            b1 = detb1 / det1;
-            detc1 = determinante(rnx, sx, sy, sx, sx2, sxy, sx2, sx3, sx2y);
-            c1 = detc1 / det1;
+            const auto [a1, b1, c1] = cramer(rnx, sx, sx2, sx, sx2, sx3, sx2, sx3, sx4, sy, sxy, sx2y);
             am1 = a1 - double(real(b1 * b1)) / (c1 * 4.0f);
             bm1 = (-b1) / (c1 + c1);
             cm1 = c1;

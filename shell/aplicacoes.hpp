@@ -1,6 +1,6 @@
 #pragma once
-// The sixteen applications, by menu code. Each runs its whole dialogue on the
-// console and returns to the shell's end question.
+// The applications, by menu code. Each runs its whole dialogue on the console
+// and returns to the shell's end question. README.md says how to add one.
 
 #include "console/console.hpp"
 
@@ -23,7 +23,7 @@ void correlacao_spearman(Console& con);        // 14
 void teste_kruskal_wallis(Console& con);       // 15
 void regressoes_curvilineas(Console& con);     // 16
 
-// The application of a menu code (1 to 16).
+// The application of a menu code (1 to the last code of the menu).
 using aplicacao = void (*)(Console&);
 aplicacao aplicacao_de_codigo(std::int32_t icod);
 

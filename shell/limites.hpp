@@ -2,6 +2,7 @@
 // A count read from the keyboard is refused while it exceeds the capacity of
 // the arrays it sizes: the refusal message, then the count's prompt and read
 // again. Without it, a larger count would write past the arrays.
+// The applications share this with the shell; it is built below both.
 
 #include <cstdint>
 #include "console/source_location.hpp"

@@ -1,10 +1,11 @@
 // The life of one run: the menu, the chosen code and its confirmation, one
 // application, and the question that ends the run.
 
-#include <array>
+#include <iterator>
+#include <stdexcept>
+#include <string_view>
 
 #include "shell/aplicacoes.hpp"
-#include "shell/limites.hpp"
 #include "shell/textos.hpp"
 
 namespace lousa {
@@ -12,8 +13,9 @@ namespace {
 
 using namespace textos;
 
-// Menu code to application.
-constexpr std::array<aplicacao, 17> aplicacoes = {
+// Menu code to application (code 0 unused). The menu lists as many codes as
+// this table holds, each with its title from textos::aplic.
+constexpr aplicacao aplicacoes[] = {
     nullptr,
     dimensionamento_amostras,
     teste_t_student,
@@ -32,13 +34,23 @@ constexpr std::array<aplicacao, 17> aplicacoes = {
     teste_kruskal_wallis,
     regressoes_curvilineas,
 };
+constexpr std::int32_t ultimo_codigo = static_cast<std::int32_t>(std::size(aplicacoes)) - 1;
+
+constexpr bool cada_codigo_tem_titulo() {
+    if (ultimo_codigo >= static_cast<std::int32_t>(aplic.size())) return false;
+    for (std::int32_t j = 1; j <= ultimo_codigo; ++j)
+        if (aplic[static_cast<std::size_t>(j)].view().find_first_not_of(' ') == std::string_view::npos) return false;
+    return true;
+}
+static_assert(cada_codigo_tem_titulo(), "every menu code needs its title in textos::aplic");
 
 void estrelas(Console& con) { con.line("*******************************************************"_t); }
 
 void mostra_menu(Console& con) {
     estrelas(con);
-    con.write("(1x,\"*\",10x,\"APLICAÇÃO\", 26X, \"CODIGO\",a1, 1X,\"*\")", bra);
-    for (std::int32_t j = 1; j <= 16; ++j) con.write("(1x, \"*\", a45, 2x, i2, 4x,\"*\")", aplic[j], j);
+    con.write("(1x,\"*\",10x,\"APLICAÇÃO\", 26X, \"CODIGO\",a1, 1X,\"*\")"_layout, bra);
+    for (std::int32_t j = 1; j <= ultimo_codigo; ++j)
+        con.write("(1x, \"*\", a45, 2x, i2, 4x,\"*\")"_layout, aplic[j], j);
     estrelas(con);
     con.line();
     con.line();
@@ -49,7 +61,7 @@ void mostra_menu(Console& con) {
     estrelas(con);
 }
 
-// Menu and confirmation until a code in 1..16 is confirmed.
+// Menu and confirmation until a code of the menu is confirmed.
 std::int32_t escolhe_aplicacao(Console& con) {
     std::int32_t icod = 0;
     std::int32_t conf = 0;
@@ -57,13 +69,13 @@ std::int32_t escolhe_aplicacao(Console& con) {
         mostra_menu(con);
         con.read(icod);
         con.line();
-        if (icod < 1 || icod > 16) continue;
+        if (icod < 1 || icod > ultimo_codigo) continue;
         con.line();
         con.line();
         estrelas(con);
         con.write(
             "(1x,\"**\",\" Voce escolheu \",a36,\"**\", /1x, \"** Confirma a  escolha? \",\"(0 = Nao //// 1 = "
-            "Sim)\",\"       **\",a1 )",
+            "Sim)\",\"       **\",a1 )"_layout,
             aplic[icod], bra);
         estrelas(con);
         con.read(conf);
@@ -85,13 +97,10 @@ void encerra(Console& con) {
 
 }  // namespace
 
-void mostra_recusa_de_limite(Console& con) {
-    con.line();
-    con.line("OS VALORES ULTRAPASSAM OS LIMITES DO PROGRAMA"_t);
-    con.line();
+aplicacao aplicacao_de_codigo(std::int32_t icod) {
+    if (icod < 1 || icod > ultimo_codigo) throw std::out_of_range("no application has this menu code");
+    return aplicacoes[icod];
 }
-
-aplicacao aplicacao_de_codigo(std::int32_t icod) { return aplicacoes.at(static_cast<std::size_t>(icod)); }
 
 void executa(Console& con) {
     aplicacao_de_codigo(escolhe_aplicacao(con))(con);

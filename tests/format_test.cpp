@@ -94,6 +94,19 @@ TEST(FreeForm, RealsTakeFifteenCharacters) {
     for (const auto& [v, shown] : cases) EXPECT_EQ(render_free_real(v), shown) << v;
 }
 
+// The ninth significant digit is rounded up when the first dropped digit is 5,
+// whatever follows it: 2^-14 = 6.103515625e-05 exactly (a tie, not taken to
+// even), 123456790528 and 0.0009 (stored 8.99999984540...e-04) with more digits.
+TEST(FreeForm, ExponentFormRoundsUpOnAFirstDroppedFive) {
+    const std::pair<float, const char*> cases[] = {
+        {0x1p-14f, " 6.10351563E-05"},
+        {-0x1p-14f, "-6.10351563E-05"},
+        {123456790528.0f, " 1.23456791E+11"},
+        {0.0009f, " 8.99999985E-04"},
+    };
+    for (const auto& [v, shown] : cases) EXPECT_EQ(render_free_real(v), shown) << v;
+}
+
 TEST(FreeForm, IntegersTakeElevenCharacters) {
     EXPECT_EQ(render_free_integer(3), "          3");
     EXPECT_EQ(render_free_integer(-42), "        -42");
@@ -110,8 +123,30 @@ TEST(FreeForm, SeparatesValuesButJoinsTexts) {
     EXPECT_EQ(render_free_line({}), "");
 }
 
-std::string layout(const parsed_layout& p, std::initializer_list<value> values) {
+std::string layout(layout_view p, std::initializer_list<value> values) {
     return render_layout(p, std::span<const value>(values.begin(), values.size()), "|\n");
+}
+std::string layout(const parsed_layout& p, std::initializer_list<value> values) { return layout(p.view(), values); }
+
+// A layout string of the program is parsed when it is built, into one constant
+// of its own size that every write with the same string shares.
+TEST(Layout, EachLayoutStringIsStoredOnceAtItsOwnSize) {
+    const layout_view first = decltype("(1x,\"a=\",i2,5x,\"b=\",I2,\" end\")"_layout)::parsed();
+    const layout_view again = decltype("(1x,\"a=\",i2,5x,\"b=\",I2,\" end\")"_layout)::parsed();
+    EXPECT_EQ(first.items.data(), again.items.data());
+    EXPECT_EQ(first.items.size(), 7u);  // 1x "a=" i2 5x "b=" I2 " end"
+    EXPECT_EQ(first.texts, "a=b= end");
+    EXPECT_EQ(first.items[3].what, layout_item::type::blanks);
+    EXPECT_EQ(first.items[3].count, 5);
+    EXPECT_EQ(first.text_of(first.items[6]), " end");
+    EXPECT_EQ(layout(first, {make_value(1), make_value(22)}), " a= 1     b=22 end|\n");
+    const layout_view group = decltype("(1x,2(f5.2, 3x),\"*\")"_layout)::parsed();
+    EXPECT_EQ(group.items[1].what, layout_item::type::group_begin);
+    EXPECT_EQ(group.items[1].count, 2);
+    EXPECT_EQ(group.items[1].group_end, 4);
+    EXPECT_EQ(group.items[2].width, 5);
+    EXPECT_EQ(group.items[2].decimals, 2);
+    EXPECT_EQ(layout(group, {make_value(1.5f), make_value(-2.0f)}), "  1.50   -2.00   *|\n");
 }
 
 TEST(Layout, HoldsBlanksBackUntilSomethingFollows) {

@@ -21,7 +21,7 @@ TEST(Real, RoundsOnStoreButEvaluatesFormulasInDouble) {
     EXPECT_EQ(double(stored - a), 0.0);
     real third = 1.0 / 3.0;
     EXPECT_EQ(third.value(), 1.0f / 3.0f);
-    third *= 3;
+    third = third * 3;
     EXPECT_EQ(third.value(), 1.0f);
 }
 

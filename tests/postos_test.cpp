@@ -1,6 +1,7 @@
 // The ranking shared by the signed-rank, Mann-Whitney and Kruskal-Wallis tests:
 // the exchange sort and the average ranks of ties, checked directly.
 
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
@@ -75,6 +76,34 @@ TEST(OrdenaPorTrocas, NoValueOrCountBelowOneLeavesTheListAlone) {
     postos::ordena_por_trocas(v, 0, postos::valor);
     postos::ordena_por_trocas(v, -5, postos::valor);
     EXPECT_EQ(primeiros(v, 2), (std::vector<double>{2, 1}));
+}
+
+TEST(OrdenaPorTrocas, IntegersByTheirValues) {
+    // The runs test sorts its data in units of the last decimal place.
+    vetor<std::int32_t, cap> v;
+    const std::int32_t dados[] = {7, -3, 2147483647, 0, -2147483647 - 1, 7, 2};
+    for (int j = 1; j <= 7; ++j) v[j] = dados[j - 1];
+    postos::ordena_por_trocas(v, 7);
+    std::vector<std::int32_t> ordem;
+    for (int j = 1; j <= 7; ++j) ordem.push_back(v[j]);
+    EXPECT_EQ(ordem, (std::vector<std::int32_t>{-2147483647 - 1, -3, 0, 2, 7, 7, 2147483647}));
+}
+
+TEST(OrdenaPorTrocas, RealsByTheirValuesAsWithTheValueKey) {
+    // A NaN compares false both ways, so where it stops depends on the passes:
+    // the sort without a key must move it exactly as the sort by valor does.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    auto sem_chave = de({3, nan, -1, 2, nan, 0.5, -4});
+    auto com_chave = sem_chave;
+    postos::ordena_por_trocas(sem_chave, 7);
+    postos::ordena_por_trocas(com_chave, 7, postos::valor);
+    for (int j = 1; j <= 7; ++j) {
+        EXPECT_EQ(std::isnan(sem_chave[j]), std::isnan(com_chave[j])) << j;
+        if (!std::isnan(com_chave[j])) {
+            EXPECT_EQ(double(sem_chave[j]), double(com_chave[j])) << j;
+        }
+    }
+    EXPECT_EQ(double(sem_chave[1]), 3);  // nothing passes the NaN in position 2
 }
 
 TEST(MediaDosEmpates, NoTiesKeepsPositions) {

@@ -4,17 +4,19 @@
 
 #include "console/console.hpp"
 
+using namespace lousa::literals;
+
 void writes(lousa::Console& con, std::int32_t n, lousa::real x) {
 #if defined(WRONG_KIND)
-    con.write("(1x, i3)", x);
+    con.write("(1x, i3)"_layout, x);
 #elif defined(TOO_MANY_VALUES)
-    con.write("(1x, i3)", n, n);
+    con.write("(1x, i3)"_layout, n, n);
 #elif defined(MALFORMED_LAYOUT)
-    con.write("(1x, q3)", n);
+    con.write("(1x, q3)"_layout, n);
 #elif defined(DOUBLE_VALUE)
-    con.write("(1x, f6.2)", 1.5);
+    con.write("(1x, f6.2)"_layout, 1.5);
 #else
-    con.write("(1x, i3, f6.2)", n, x);
-    con.write("(1x, i3, f6.2)", n);  // fewer values than fields: the write stops there
+    con.write("(1x, i3, f6.2)"_layout, n, x);
+    con.write("(1x, i3, f6.2)"_layout, n);  // fewer values than fields: the write stops there
 #endif
 }

@@ -1,0 +1,16 @@
+#pragma once
+// What the two-way analyses (codes 5 and 6) print alike: the closing block
+// with the mean of every column and of every line.
+
+#include <cstdint>
+
+#include "console/console.hpp"
+
+namespace lousa {
+
+inline constexpr int limite_dois_criterios = 20;  // lines and columns of either table
+
+void mostra_medias(Console& con, const vetor<real, limite_dois_criterios>& mediacol, std::int32_t inc,
+                   const vetor<real, limite_dois_criterios>& medialin, std::int32_t inl);
+
+}  // namespace lousa

@@ -1,0 +1,11 @@
+#include "shell/limites.hpp"
+
+namespace lousa {
+
+void mostra_recusa_de_limite(Console& con) {
+    con.line();
+    con.line("OS VALORES ULTRAPASSAM OS LIMITES DO PROGRAMA"_t);
+    con.line();
+}
+
+}  // namespace lousa
