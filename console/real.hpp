@@ -12,6 +12,14 @@
 #include <cstdlib>
 #include <limits>
 
+// Each double operation must be rounded to double, as SSE2 arithmetic does.
+// The x87 unit keeps intermediate results in 80 bits instead, and no option
+// makes GCC round them in C++: such a build prints other numbers in some
+// sessions, so it is refused rather than built by accident.
+#if defined(__FLT_EVAL_METHOD__) && __FLT_EVAL_METHOD__ != 0
+#error "floating point is evaluated in the x87 unit and would print other numbers: build with -msse2 -mfpmath=sse"
+#endif
+
 namespace lousa {
 
 class real {

@@ -3,17 +3,37 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
+
+#include "tests/transcript.hpp"
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// The expectations below are written with "\n": the program must write
+// exactly those bytes with each "\n" turned into the platform's line end
+// (CR LF on Windows), on standard output and on standard error.
+std::string platform_lines(std::string_view text) {
+    std::string bytes;
+    for (const char c : text) {
+        if (c == '\n') bytes += lousa::testing::platform_line_end;
+        else bytes += c;
+    }
+    return bytes;
+}
 
 struct run_result {
     int status = -1;
@@ -27,17 +47,51 @@ std::string slurp(const fs::path& p) {
     return s.str();
 }
 
+int process_id() {
+#ifdef _WIN32
+    return ::_getpid();
+#else
+    return static_cast<int>(::getpid());
+#endif
+}
+
+// A path as one word of the system's command line: single quotes for the
+// POSIX shell, double quotes for cmd.exe (where a file name holds no quote).
+std::string quoted(const fs::path& p) {
+#ifdef _WIN32
+    return "\"" + fs::absolute(p).make_preferred().string() + "\"";
+#else
+    std::string word = "'";
+    for (const char c : p.string()) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+#endif
+}
+
+// The exit status of the program that std::system ran.
+int exit_status(int raw) {
+#ifdef _WIN32
+    return raw;  // cmd.exe ends with the status of its last command
+#else
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+}
+
+// Runs the built program with `typed` on standard input; standard output and
+// standard error are kept byte for byte.
 run_result run_program(const std::string& typed) {
     const fs::path dir = fs::temp_directory_path() /
-                         ("lousa_e2e_" + std::to_string(::getpid()) + "_" +
+                         ("lousa_e2e_" + std::to_string(process_id()) + "_" +
                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
     std::ofstream(dir / "in", std::ios::binary) << typed;
-    const std::string command = std::string("'") + LOUSA_BINARY + "' < '" + (dir / "in").string() + "' > '" +
-                                (dir / "out").string() + "' 2> '" + (dir / "err").string() + "'";
+    std::string command = quoted(LOUSA_BINARY) + " < " + quoted(dir / "in") + " > " + quoted(dir / "out") +
+                          " 2> " + quoted(dir / "err");
+#ifdef _WIN32
+    command = "\"" + command + "\"";  // cmd /c drops the outer pair of quotes and keeps the rest
+#endif
     const int raw = std::system(command.c_str());
     run_result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.status = exit_status(raw);
     r.out = slurp(dir / "out");
     r.err = slurp(dir / "err");
     fs::remove_all(dir);
@@ -54,8 +108,36 @@ int line_of(const std::string& file, const std::string& needle) {
 }
 
 std::string report(const std::string& file, const std::string& needle, const std::string& message) {
-    return "At line " + std::to_string(line_of(file, needle)) + " of file " + file +
-           " (unit = 5, file = 'stdin')\nConsole error: " + message + "\n";
+    return platform_lines("At line " + std::to_string(line_of(file, needle)) + " of file " + file +
+                          " (unit = 5, file = 'stdin')\nConsole error: " + message + "\n");
+}
+
+// Every whole-shell transcript typed into the built program, with the
+// platform's line end: standard output is the transcript's screen byte for
+// byte, in code page 850 with the platform's line end, and the run ends as the
+// transcript says.
+TEST(Binary, ShellTranscriptsGiveTheirScreenByteForByte) {
+    int sessions = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(LOUSA_TRANSCRIPTS)) {
+        if (!entry.is_regular_file() || entry.path().extension() != ".txt") continue;
+        const auto t = lousa::testing::parse_transcript(entry.path().string(), slurp(entry.path()));
+        if (t.app != 0) continue;
+        SCOPED_TRACE(entry.path().string());
+        std::string typed, screen;
+        for (const auto& line : t.input) typed += line.text + "\n";
+        for (const auto& line : t.screen) screen += line + "\n";
+        const run_result r = run_program(platform_lines(typed));
+        EXPECT_EQ(lousa::utf8_from_cp850(r.out), platform_lines(screen));
+        if (t.stop_message.empty()) {
+            EXPECT_EQ(r.status, 0);
+            EXPECT_EQ(r.err, "");
+        } else {
+            EXPECT_EQ(r.status, 2);
+            EXPECT_TRUE(r.err.ends_with(platform_lines("\nConsole error: " + t.stop_message + "\n"))) << r.err;
+        }
+        ++sessions;
+    }
+    EXPECT_GE(sessions, 10);
 }
 
 const std::string pairs_session = "3\n1\n4\n10 8\n12 11\n9 9\n11 8\n";
@@ -64,7 +146,7 @@ TEST(Binary, EndsWithStatusZeroWhenZeroIsTyped) {
     const run_result r = run_program(pairs_session + "5\n0\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    EXPECT_NE(r.out.find(" *********** 't' =   2.32 /// Graus de liberdade =   3 **********\n"), std::string::npos);
+    EXPECT_NE(r.out.find(platform_lines(" *********** 't' =   2.32 /// Graus de liberdade =   3 **********\n")), std::string::npos);
     // the end question was asked twice: once for 5, once for 0
     std::size_t asked = 0;
     for (std::size_t p = 0; (p = r.out.find("Digite zero para encerrar", p)) != std::string::npos; ++p) ++asked;
@@ -90,14 +172,14 @@ TEST(Binary, StopsOnABadRealWithStatusTwo) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, report("parametric/teste_t_pareado.cpp", "con.read(xa[j], xd[j])",
                             "Bad real number in item 2 of list input"));
-    EXPECT_TRUE(r.out.ends_with(" Digitar o par (Xa e Xd) numero   1\n"));
+    EXPECT_TRUE(r.out.ends_with(platform_lines(" Digitar o par (Xa e Xd) numero   1\n")));
 }
 
 TEST(Binary, StopsAtTheEndOfInputWithStatusTwo) {
     const run_result r = run_program(pairs_session);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, report("shell/shell.cpp", "con.read(k)", "End of file"));
-    EXPECT_TRUE(r.out.ends_with(" ****************************************************\n"));
+    EXPECT_TRUE(r.out.ends_with(platform_lines(" ****************************************************\n")));
 }
 
 TEST(Binary, StopsOnAnIntegerOverflow) {

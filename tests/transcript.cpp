@@ -16,6 +16,17 @@ std::vector<std::string> split_lines(const std::string& text) {
     return lines;
 }
 
+// The lines of a screen, each without its line end.
+std::vector<std::string> screen_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(platform_line_end, start)) != std::string::npos;
+         start = end + platform_line_end.size())
+        lines.push_back(text.substr(start, end - start));
+    if (start < text.size()) lines.push_back(text.substr(start));  // a last line without its end
+    return lines;
+}
+
 // Hands the typed lines to the program one at a time, checking first that the
 // screen so far is what the transcript shows before that line.
 class scripted_input final : public console::input_source {
@@ -38,7 +49,7 @@ public:
 private:
     void check_screen_before(const transcript::typed& typed) {
         if (t_.screen.empty() && t_.input.empty()) return;
-        const auto shown = split_lines(utf8_from_cp850(out_.text));
+        const auto shown = screen_lines(utf8_from_cp850(out_.text));
         const std::vector<std::string> expected(t_.screen.begin(),
                                                 t_.screen.begin() + static_cast<long>(typed.screen_lines_before));
         if (shown != expected && problems.empty())
@@ -85,7 +96,7 @@ replay_result replay(const transcript& t) {
             result.stop_message = stop.what();
         }
     }
-    result.screen = split_lines(utf8_from_cp850(out.text));
+    result.screen = screen_lines(utf8_from_cp850(out.text));
     result.problems = in.problems;
     if (in.consumed() < t.input.size() && result.problems.empty())
         result.problems = "typed line \"" + t.input[in.consumed()].text + "\" was never read";

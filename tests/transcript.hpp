@@ -24,6 +24,16 @@
 
 namespace lousa::testing {
 
+// The bytes that end a screen line: the Windows program writes CR LF where
+// the POSIX one writes LF, and nothing else differs. Transcripts are written
+// with LF; a screen is split on this, so a bare LF or a doubled CR on Windows
+// shows up as a wrong line.
+#ifdef _WIN32
+inline constexpr std::string_view platform_line_end = "\r\n";
+#else
+inline constexpr std::string_view platform_line_end = "\n";
+#endif
+
 // Screen bytes kept in memory, as the program wrote them (code page 850).
 class string_sink final : public output_sink {
 public:
