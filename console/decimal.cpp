@@ -1,6 +1,5 @@
 #include "console/decimal.hpp"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -70,7 +69,8 @@ decimal round_nearest_even(decimal x, int n) {
 }  // namespace
 
 decimal decimal_of(float v) {
-    const std::uint32_t bits = std::bit_cast<std::uint32_t>(v);
+    // The builtin rather than std::bit_cast: not every library we build with has it.
+    const std::uint32_t bits = __builtin_bit_cast(std::uint32_t, v);
     const std::uint32_t biased = (bits >> 23) & 0xFFu;
     const std::uint32_t fraction = bits & 0x7FFFFFu;
     if (biased == 0 && fraction == 0) return {};
