@@ -10,93 +10,17 @@
 #include <string>
 #include <string_view>
 
+#include "tests/run_binary.hpp"
 #include "tests/transcript.hpp"
 
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The expectations below are written with "\n": the program must write
-// exactly those bytes with each "\n" turned into the platform's line end
-// (CR LF on Windows), on standard output and on standard error.
-std::string platform_lines(std::string_view text) {
-    std::string bytes;
-    for (const char c : text) {
-        if (c == '\n') bytes += lousa::testing::platform_line_end;
-        else bytes += c;
-    }
-    return bytes;
-}
-
-struct run_result {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-int process_id() {
-#ifdef _WIN32
-    return ::_getpid();
-#else
-    return static_cast<int>(::getpid());
-#endif
-}
-
-// A path as one word of the system's command line: single quotes for the
-// POSIX shell, double quotes for cmd.exe (where a file name holds no quote).
-std::string quoted(const fs::path& p) {
-#ifdef _WIN32
-    return "\"" + fs::absolute(p).make_preferred().string() + "\"";
-#else
-    std::string word = "'";
-    for (const char c : p.string()) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return word + "'";
-#endif
-}
-
-// The exit status of the program that std::system ran.
-int exit_status(int raw) {
-#ifdef _WIN32
-    return raw;  // cmd.exe ends with the status of its last command
-#else
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-}
-
-// Runs the built program with `typed` on standard input; standard output and
-// standard error are kept byte for byte.
-run_result run_program(const std::string& typed) {
-    const fs::path dir = fs::temp_directory_path() /
-                         ("lousa_e2e_" + std::to_string(process_id()) + "_" +
-                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-    std::ofstream(dir / "in", std::ios::binary) << typed;
-    std::string command = quoted(LOUSA_BINARY) + " < " + quoted(dir / "in") + " > " + quoted(dir / "out") +
-                          " 2> " + quoted(dir / "err");
-#ifdef _WIN32
-    command = "\"" + command + "\"";  // cmd /c drops the outer pair of quotes and keeps the rest
-#endif
-    const int raw = std::system(command.c_str());
-    run_result r;
-    r.status = exit_status(raw);
-    r.out = slurp(dir / "out");
-    r.err = slurp(dir / "err");
-    fs::remove_all(dir);
-    return r;
-}
+using lousa::testing::platform_lines;
+using lousa::testing::run_program;
+using lousa::testing::run_result;
+using lousa::testing::slurp;
 
 // The line of `needle` in a source file, counting from 1.
 int line_of(const std::string& file, const std::string& needle) {
@@ -193,41 +117,27 @@ TEST(Binary, StopsOnAnIntegerOverflow) {
 // The command line, through files as a script would use it.
 
 run_result run_with_arguments(const std::string& arguments, const std::string& typed) {
-    const fs::path dir = fs::temp_directory_path() /
-                         ("lousa_args_" + std::to_string(::getpid()) + "_" +
-                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-    std::ofstream(dir / "in", std::ios::binary) << typed;
-    const std::string command = std::string("'") + LOUSA_BINARY + "' " + arguments + " < '" +
-                                (dir / "in").string() + "' > '" + (dir / "out").string() + "' 2> '" +
-                                (dir / "err").string() + "'";
-    const int raw = std::system(command.c_str());
-    run_result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(dir / "out");
-    r.err = slurp(dir / "err");
-    fs::remove_all(dir);
-    return r;
+    return run_program(typed, arguments);
 }
 
 TEST(Binary, RefusesAnUnknownOptionBeforeShowingAnything) {
     const run_result r = run_with_arguments("--ajuda", pairs_session + "0\n");
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "lousa: opcao desconhecida: --ajuda\nUse 'lousa --help' para ver as opcoes.\n");
+    EXPECT_EQ(r.err, platform_lines("lousa: opcao desconhecida: --ajuda\nUse 'lousa --help' para ver as opcoes.\n"));
 }
 
 TEST(Binary, AnUnknownOptionIsRefusedEvenBesideAKnownOne) {
     const run_result r = run_with_arguments("--help x", "");
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out, "");
-    EXPECT_TRUE(r.err.starts_with("lousa: opcao desconhecida: x\n"));
+    EXPECT_TRUE(r.err.starts_with(platform_lines("lousa: opcao desconhecida: x\n")));
 }
 
 TEST(Binary, ShowsTheVersion) {
     const run_result r = run_with_arguments("--version", "");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, std::string("lousa ") + LOUSA_VERSION + "\n");
+    EXPECT_EQ(r.out, platform_lines(std::string("lousa ") + LOUSA_VERSION + "\n"));
     EXPECT_EQ(r.err, "");
 }
 
@@ -235,7 +145,7 @@ TEST(Binary, ShowsTheHelpInCodePage850ToAFile) {
     const run_result r = run_with_arguments("--help", "");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    EXPECT_TRUE(r.out.starts_with("Lousa: aplica\x87\xE4" "es de bioestat\xA1stica para o ensino.\n"));
+    EXPECT_TRUE(r.out.starts_with(platform_lines("Lousa: aplica\x87\xE4" "es de bioestat\xA1stica para o ensino.\n")));
     EXPECT_NE(r.out.find("  --utf8 "), std::string::npos);
 }
 
@@ -249,10 +159,12 @@ TEST(Binary, Cp850OptionKeepsTheScreenOfAPlainRun) {
 TEST(Binary, Utf8OptionConvertsAFileBothWays) {
     // Kolmogorov-Smirnov with a class named in UTF-8 "Ação": read back as the
     // four characters it is, and shown again in UTF-8
-    const run_result r = run_with_arguments("--utf8", "10\n1\n2\nA\xC3\xA7\xC3\xA3o\nB\n0.5\n0.5\n30\n10\n0\n");
+    const run_result r =
+        run_with_arguments("--utf8", platform_lines("10\n1\n2\nA\xC3\xA7\xC3\xA3o\nB\n0.5\n0.5\n30\n10\n0\n"));
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find(" *          APLICA\xC3\x87\xC3\x83O                          CODIGO  *\n"), std::string::npos);
-    EXPECT_NE(r.out.find(" ** Digitar a proporcao (%) teorica da classe =      A\xC3\xA7\xC3\xA3o       **\n"),
+    EXPECT_NE(r.out.find(platform_lines(" *          APLICA\xC3\x87\xC3\x83O                          CODIGO  *\n")),
+              std::string::npos);
+    EXPECT_NE(r.out.find(platform_lines(" ** Digitar a proporcao (%) teorica da classe =      A\xC3\xA7\xC3\xA3o       **\n")),
               std::string::npos);
 }
 

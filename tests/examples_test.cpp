@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -20,18 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/run_binary.hpp"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 fs::path examples_dir() { return fs::path(LOUSA_TRANSCRIPTS).parent_path().parent_path() / "examples"; }
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Example names (without extension), in code order.
 std::vector<std::string> example_names() {
@@ -42,24 +34,12 @@ std::vector<std::string> example_names() {
     return names;
 }
 
-struct run_result {
-    int status = -1;
-    std::string out, err;
-};
+using lousa::testing::platform_lines;
+using lousa::testing::run_result;
+using lousa::testing::slurp;
 
 run_result run_example(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("lousa_example_" + std::to_string(::getpid()) + "_" + name);
-    fs::create_directories(dir);
-    const std::string command = std::string("'") + LOUSA_BINARY + "' < '" +
-                                (examples_dir() / (name + ".txt")).string() + "' > '" + (dir / "out").string() +
-                                "' 2> '" + (dir / "err").string() + "'";
-    const int raw = std::system(command.c_str());
-    run_result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(dir / "out");
-    r.err = slurp(dir / "err");
-    fs::remove_all(dir);
-    return r;
+    return lousa::testing::run_program_on_file(examples_dir() / (name + ".txt"));
 }
 
 std::size_t count_of(const std::string& text, const std::string& needle) {
@@ -143,7 +123,9 @@ TEST_P(Example, PrintsExactlyTheScreenBesideIt) {
     const run_result r = run_example(GetParam());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    const std::string expected = slurp(examples_dir() / (GetParam() + ".tela"));
+    // the .tela files keep the bytes a POSIX run prints; on Windows each line
+    // ends in CR LF
+    const std::string expected = platform_lines(slurp(examples_dir() / (GetParam() + ".tela")));
     ASSERT_FALSE(expected.empty());
     EXPECT_TRUE(r.out == expected) << "the screen of " << GetParam() << " differs from its .tela file";
 }
@@ -159,7 +141,7 @@ TEST_P(Example, ShowsItsKeyNumbers) {
     ASSERT_NE(expected, key_numbers.end());
     const run_result r = run_example(GetParam());
     for (const std::string& part : expected->second)
-        EXPECT_NE(r.out.find(part), std::string::npos) << GetParam() << " does not show \"" << part << "\"";
+        EXPECT_NE(r.out.find(platform_lines(part)), std::string::npos) << GetParam() << " does not show \"" << part << "\"";
 }
 
 std::string test_name(const ::testing::TestParamInfo<std::string>& info) {

@@ -310,6 +310,11 @@ TEST(Waiting, TheScreenIsShownBeforeEachWait) {
 bool set_decimal_comma_locale() {
     for (const char* name : {"pt_BR.UTF-8", "pt_BR.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"})
         if (std::setlocale(LC_ALL, name) != nullptr) return true;
+#ifdef _WIN32
+    for (const char* name : {"pt-BR", "de-DE", "Portuguese_Brazil.1252", "German_Germany.1252"})
+        if (std::setlocale(LC_ALL, name) != nullptr) return true;
+    return false;
+#else
     const std::string dir = ::testing::TempDir() + "lousa_locales";
     const std::string make = "mkdir -p '" + dir + "' && localedef -i pt_BR -f UTF-8 '" + dir +
                              "/pt_BR.UTF-8' >/dev/null 2>&1";
@@ -318,6 +323,7 @@ bool set_decimal_comma_locale() {
     const bool made = std::setlocale(LC_ALL, "pt_BR.UTF-8") != nullptr;
     ::unsetenv("LOCPATH");
     return made;
+#endif
 }
 
 TEST(Locale, ReadingDoesNotDependOnTheCLocale) {

@@ -1,0 +1,113 @@
+#include "tests/run_binary.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "tests/transcript.hpp"
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace lousa::testing {
+
+namespace fs = std::filesystem;
+
+std::string platform_lines(std::string_view text) {
+    std::string bytes;
+    for (const char c : text) {
+        if (c == '\n') bytes += lousa::testing::platform_line_end;
+        else bytes += c;
+    }
+    return bytes;
+}
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+namespace {
+
+int process_id() {
+#ifdef _WIN32
+    return ::_getpid();
+#else
+    return static_cast<int>(::getpid());
+#endif
+}
+
+// A path as one word of the system's command line: single quotes for the
+// POSIX shell, double quotes for cmd.exe (where a file name holds no quote).
+std::string quoted(const fs::path& p) {
+#ifdef _WIN32
+    return "\"" + fs::absolute(p).make_preferred().string() + "\"";
+#else
+    std::string word = "'";
+    for (const char c : p.string()) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+#endif
+}
+
+// The exit status of the program that std::system ran.
+int exit_status(int raw) {
+#ifdef _WIN32
+    return raw;  // cmd.exe ends with the status of its last command
+#else
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+}
+
+// Runs the built program on an answer file; its output and errors are kept
+// in `dir`, then read back byte for byte.
+run_result run_in(const fs::path& dir, const fs::path& answers, const std::string& arguments) {
+    std::string command = quoted(LOUSA_BINARY) + (arguments.empty() ? "" : " " + arguments) + " < " +
+                          quoted(answers) + " > " + quoted(dir / "out") + " 2> " + quoted(dir / "err");
+#ifdef _WIN32
+    command = "\"" + command + "\"";  // cmd /c drops the outer pair of quotes and keeps the rest
+#endif
+    const int raw = std::system(command.c_str());
+    run_result r;
+    r.status = exit_status(raw);
+    r.out = slurp(dir / "out");
+    r.err = slurp(dir / "err");
+    return r;
+}
+
+// A scratch directory of the running test's own.
+fs::path scratch_directory() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "_" + test->name();
+    for (char& c : name)
+        if (c == '/') c = '_';
+    const fs::path dir = fs::temp_directory_path() / ("lousa_e2e_" + std::to_string(process_id()) + "_" + name);
+    fs::create_directories(dir);
+    return dir;
+}
+
+}  // namespace
+
+run_result run_program(const std::string& typed, const std::string& arguments) {
+    const fs::path dir = scratch_directory();
+    std::ofstream(dir / "in", std::ios::binary) << typed;
+    run_result r = run_in(dir, dir / "in", arguments);
+    fs::remove_all(dir);
+    return r;
+}
+
+run_result run_program_on_file(const fs::path& answers, const std::string& arguments) {
+    const fs::path dir = scratch_directory();
+    run_result r = run_in(dir, answers, arguments);
+    fs::remove_all(dir);
+    return r;
+}
+
+}  // namespace lousa::testing
