@@ -42,11 +42,10 @@ std::string report(const std::string& file, const std::string& needle, const std
 // transcript says.
 TEST(Binary, ShellTranscriptsGiveTheirScreenByteForByte) {
     int sessions = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(LOUSA_TRANSCRIPTS)) {
-        if (!entry.is_regular_file() || entry.path().extension() != ".txt") continue;
-        const auto t = lousa::testing::parse_transcript(entry.path().string(), slurp(entry.path()));
+    for (const fs::path& file : lousa::testing::transcript_files(LOUSA_TRANSCRIPTS)) {
+        const auto t = lousa::testing::read_transcript(file);
         if (t.app != 0) continue;
-        SCOPED_TRACE(entry.path().string());
+        SCOPED_TRACE(file.string());
         std::string typed, screen;
         for (const auto& line : t.input) typed += line.text + "\n";
         for (const auto& line : t.screen) screen += line + "\n";

@@ -1,5 +1,8 @@
 #include "tests/transcript.hpp"
 
+#include <algorithm>
+#include <cctype>
+#include <fstream>
 #include <sstream>
 
 #include "console/console.hpp"
@@ -101,6 +104,28 @@ replay_result replay(const transcript& t) {
     if (in.consumed() < t.input.size() && result.problems.empty())
         result.problems = "typed line \"" + t.input[in.consumed()].text + "\" was never read";
     return result;
+}
+
+std::vector<std::filesystem::path> transcript_files(const std::filesystem::path& root) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        if (entry.is_regular_file() && entry.path().extension() == ".txt") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+transcript read_transcript(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return parse_transcript(file.string(), text.str());
+}
+
+std::string transcript_test_name(const std::filesystem::path& root, const std::filesystem::path& file) {
+    std::string name = std::filesystem::relative(file, root).replace_extension().string();
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
 }
 
 }  // namespace lousa::testing

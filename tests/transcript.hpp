@@ -16,6 +16,7 @@
 // the screen before a typed line must be on the screen when the program asks
 // for that line.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,5 +63,13 @@ struct replay_result {
 };
 
 replay_result replay(const transcript& t);
+
+// Every transcript file (*.txt) under `root`, in name order.
+std::vector<std::filesystem::path> transcript_files(const std::filesystem::path& root);
+// A transcript read from its file.
+transcript read_transcript(const std::filesystem::path& file);
+// A test name for a transcript file: its path below `root`, letters and
+// digits kept, anything else as '_'.
+std::string transcript_test_name(const std::filesystem::path& root, const std::filesystem::path& file);
 
 }  // namespace lousa::testing

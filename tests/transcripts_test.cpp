@@ -1,10 +1,7 @@
 // Replays every transcript file under tests/transcripts.
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -15,21 +12,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> transcript_files() {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(LOUSA_TRANSCRIPTS))
-        if (entry.is_regular_file() && entry.path().extension() == ".txt") files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 class Transcript : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(Transcript, ScreenMatches) {
-    std::ifstream file(GetParam(), std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    const transcript t = parse_transcript(GetParam().string(), text.str());
+    const transcript t = read_transcript(GetParam());
     const replay_result r = replay(t);
 
     EXPECT_EQ(r.problems, "");
@@ -46,13 +32,10 @@ TEST_P(Transcript, ScreenMatches) {
 }
 
 std::string test_name(const ::testing::TestParamInfo<fs::path>& info) {
-    std::string name = fs::relative(info.param, LOUSA_TRANSCRIPTS).replace_extension().string();
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return name;
+    return transcript_test_name(LOUSA_TRANSCRIPTS, info.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, Transcript, ::testing::ValuesIn(transcript_files()), test_name);
+INSTANTIATE_TEST_SUITE_P(Files, Transcript, ::testing::ValuesIn(transcript_files(LOUSA_TRANSCRIPTS)), test_name);
 
 }  // namespace
 }  // namespace lousa::testing

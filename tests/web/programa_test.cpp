@@ -39,8 +39,6 @@ std::vector<std::string> lines_of(const std::string& text) {
     return lines;
 }
 
-transcript read_transcript(const fs::path& p) { return parse_transcript(p.string(), slurp(p)); }
-
 struct run {
     int status = -1;
     std::vector<std::string> screen;  // UTF-8
@@ -98,13 +96,6 @@ void expect_report(const std::string& report, const std::string& message) {
         << file << ":" << line << " is not a read";
 }
 
-std::vector<fs::path> transcript_files() {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(LOUSA_TRANSCRIPTS))
-        if (entry.is_regular_file() && entry.path().extension() == ".txt") files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 // The screen a whole run shows for a transcript: for one application, the
 // shell's menu and confirmation (naming that application), its screen, and the
@@ -146,17 +137,14 @@ TEST_P(WholeProgram, ScreenStatusAndReport) {
 }
 
 std::string test_name(const ::testing::TestParamInfo<fs::path>& info) {
-    std::string name = fs::relative(info.param, LOUSA_TRANSCRIPTS).replace_extension().string();
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return name;
+    return transcript_test_name(LOUSA_TRANSCRIPTS, info.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, WholeProgram, ::testing::ValuesIn(transcript_files()), test_name);
+INSTANTIATE_TEST_SUITE_P(Files, WholeProgram, ::testing::ValuesIn(transcript_files(LOUSA_TRANSCRIPTS)), test_name);
 
 TEST(WholeProgram, EveryApplicationIsReachedFromTheMenu) {
     std::vector<bool> seen(17, false);
-    for (const fs::path& p : transcript_files()) {
+    for (const fs::path& p : transcript_files(LOUSA_TRANSCRIPTS)) {
         const transcript t = read_transcript(p);
         if (t.app >= 1 && t.app <= 16) seen[static_cast<std::size_t>(t.app)] = true;
     }
