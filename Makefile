@@ -72,13 +72,13 @@ package:
 	@ls $(PACKAGE_BUILD)/lousa_*.deb
 
 # The largest session of every application, timed against copying the same
-# bytes; it reports ratios and never fails (see bench/sessoes.py).
+# bytes (bench/sessoes.py); then one 1 GiB input line, read in time and memory
+# that must not grow with it (bench/linha_longa.sh).
 bench:
 	@cmake -S . -B $(RELEASE_BUILD) $(HARDENED) >&2
 	@cmake --build $(RELEASE_BUILD) --target lousa -j $(JOBS) >&2
 	@python3 bench/sessoes.py --lousa $(RELEASE_BUILD)/lousa --dir $(RELEASE_BUILD)/bench
-	@if [ -x bench/linha_longa.sh ]; then LOUSA=$(RELEASE_BUILD)/lousa bench/linha_longa.sh $(RELEASE_BUILD)/lousa; \
-	 elif [ -f bench/linha_longa.sh ]; then LOUSA=$(RELEASE_BUILD)/lousa bash bench/linha_longa.sh $(RELEASE_BUILD)/lousa; fi
+	@LOUSA=$(RELEASE_BUILD)/lousa bash bench/linha_longa.sh
 
 # The program as one self-contained web page, build-web/lousa.html, and the
 # tests built for Node (build-web/lousa_tests.js), with Emscripten.

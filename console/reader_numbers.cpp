@@ -1,6 +1,7 @@
 #include "console/reader_numbers.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -242,8 +243,20 @@ float nearest_float(std::string_view digits, std::int64_t exponent10, bool negat
     // 10^-46 it is below 10^-46, less than half the smallest subnormal.
     if (exponent10 >= 40) return sign * std::numeric_limits<float>::infinity();
     if (exponent10 <= -46) return sign * 0.0f;
-    // The value is p / q exactly.
     const std::int64_t scale = exponent10 - static_cast<std::int64_t>(digits.size());
+    // The usual answer ("12.5", "0.05", "300") takes a shortcut: an integer of
+    // at most seven digits (below 2^24) and a power of ten up to 10^10 are
+    // both exact in single precision, so one single-precision multiplication
+    // or division rounds their product or quotient correctly.
+    if (digits.size() <= 7 && scale >= -10 && scale <= 10) {
+        constexpr std::array<float, 11> powers = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                                  1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+        float m = 0.0f;
+        for (const char c : digits) m = m * 10.0f + static_cast<float>(c - '0');
+        const float power = powers[static_cast<std::size_t>(scale >= 0 ? scale : -scale)];
+        return sign * (scale >= 0 ? m * power : m / power);
+    }
+    // Otherwise the value is p / q exactly.
     big_unsigned p = from_decimal(digits);
     big_unsigned q(1);
     if (scale >= 0) p.multiply_by_power_of_ten(scale);

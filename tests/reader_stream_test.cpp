@@ -203,6 +203,28 @@ TEST(ParseReal, LongDigitStringsRoundExactly) {
 // The conversion against the C library's in the "C" locale, on values around
 // random floats and around the midpoints between neighbours, written out with
 // up to 120 digits and moved a little below and above.
+// Short answers ("12.5", "0.05", "3e8") take a single-precision shortcut; it
+// must give the same float as the exact conversion would.
+TEST(ParseReal, ShortDecimalsAgreeWithTheCLibrary) {
+    ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    std::mt19937 random(850);
+    int compared = 0;
+    const auto check = [&](std::uint32_t mantissa, int scale) {
+        const std::string t = std::to_string(mantissa) + "e" + std::to_string(scale);
+        const float expected = std::strtof(t.c_str(), nullptr);
+        const real_result got = parse_real(t);
+        ASSERT_EQ(got.error, read_error::none) << t;
+        ASSERT_EQ(std::memcmp(&got.value, &expected, sizeof expected), 0) << t;
+        ++compared;
+    };
+    for (int scale = -12; scale <= 12; ++scale) {
+        for (std::uint32_t m = 0; m < 2000; ++m) check(m, scale);
+        for (int k = 0; k < 4000; ++k) check(random() % 10000000u, scale);  // up to seven digits
+        for (int k = 0; k < 400; ++k) check(9000000u + random() % 100000000u, scale);  // eight and nine
+    }
+    EXPECT_EQ(compared, 25 * 6400);
+}
+
 TEST(ParseReal, AgreesWithTheCLibraryOnRandomValues) {
     ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
     std::mt19937 random(2024);
