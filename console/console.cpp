@@ -6,9 +6,13 @@ namespace lousa {
 
 void Console::flush() {
     if (pending_.empty()) return;
-    std::string bytes;
-    bytes.swap(pending_);  // a failed write is not tried again
-    out_.put(bytes);
+    // The buffer is emptied whether or not the write succeeds (a failed write
+    // is not tried again) and keeps its capacity for the next screen.
+    struct empty_after {
+        std::string& bytes;
+        ~empty_after() { bytes.clear(); }
+    } empty{pending_};
+    out_.put(pending_);
 }
 
 void Console::read_list(const read_variable* vars, std::size_t count) {

@@ -113,6 +113,7 @@ public:
         static_assert(console::fits<Values...>(layout.parsed()));
         const std::array<console::value, sizeof...(Values)> list{as_value(values)...};
         console::append_layout(pending_, layout.parsed(), list, line_end);
+        written();
     }
 
     // A free-form write: exactly one screen line (empty without values).
@@ -120,6 +121,7 @@ public:
     void line(const Values&... values) {
         const std::array<console::value, sizeof...(Values)> list{as_value(values)...};
         console::append_free_line(pending_, list, line_end);
+        written();
     }
 
     // A free-form read: fills the variables from the keyboard, or stops the
@@ -139,6 +141,12 @@ private:
         else return console::make_value(v);
     }
     void read_list(const read_variable* vars, std::size_t count);
+    // A long result screen goes out in pieces of about this size rather than
+    // growing one buffer until the next wait for an answer.
+    static constexpr std::size_t flush_threshold = 32 * 1024;
+    void written() {
+        if (pending_.size() >= flush_threshold) flush();
+    }
 
     output_sink& out_;
     console::list_reader reader_;

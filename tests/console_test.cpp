@@ -1,0 +1,67 @@
+// The console object: what reaches the screen, and when.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/console.hpp"
+
+namespace lousa {
+namespace {
+
+struct no_input final : console::input_source {
+    std::size_t read_some(char*, std::size_t) override { return 0; }
+};
+
+struct recorded_writes final : output_sink {
+    void put(std::string_view bytes) override { writes.emplace_back(bytes); }
+    std::vector<std::string> writes;
+};
+
+struct failing_sink final : output_sink {
+    void put(std::string_view) override {
+        ++tries;
+        throw output_failure("No space left on device");
+    }
+    int tries = 0;
+};
+
+// A result screen longer than the buffer goes out in pieces, every byte once
+// and in order, before any answer is awaited.
+TEST(Console, ALongScreenGoesOutInBoundedPieces) {
+    no_input in;
+    recorded_writes out;
+    std::string expected;
+    {
+        Console con(in, out);
+        for (std::int32_t j = 1; j <= 5000; ++j) {
+            con.line("Digitar dado numero "_t, j);
+            // a blank, the 20-character text, a separating blank, the integer in 11
+            expected += " Digitar dado numero  " + std::string(11 - std::to_string(j).size(), ' ') +
+                        std::to_string(j) + std::string(line_end);
+        }
+        EXPECT_GE(out.writes.size(), 4u) << "nothing went out before the end";
+        for (const std::string& w : out.writes) EXPECT_LE(w.size(), 40u * 1024u);
+    }
+    std::string all;
+    for (const std::string& w : out.writes) all += w;
+    EXPECT_TRUE(all == expected) << "the pieces do not add up to the screen";
+}
+
+// A screen that cannot be written is reported once; the destructor does not
+// try again and does not throw.
+TEST(Console, AFailedWriteIsNotTriedAgain) {
+    no_input in;
+    failing_sink out;
+    {
+        Console con(in, out);
+        con.line("Digitar dado numero "_t, 1);
+        EXPECT_THROW(con.flush(), output_failure);
+        con.flush();
+    }
+    EXPECT_EQ(out.tries, 1);
+}
+
+}  // namespace
+}  // namespace lousa
