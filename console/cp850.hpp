@@ -35,11 +35,18 @@ constexpr char32_t decode_utf8(std::string_view s, std::size_t& i) {
     return cp;
 }
 
-constexpr char cp850_from_code_point(char32_t cp) {
-    if (cp < 0x80) return static_cast<char>(cp);
+// The code page 850 byte of a character, or -1 when the code page lacks it.
+constexpr int cp850_byte_of(char32_t cp) {
+    if (cp < 0x80) return static_cast<int>(cp);
     for (std::size_t k = 0; k < cp850_upper_half.size(); ++k)
-        if (cp850_upper_half[k] == cp) return static_cast<char>(0x80 + k);
-    throw "character not in code page 850";
+        if (cp850_upper_half[k] == cp) return static_cast<int>(0x80 + k);
+    return -1;
+}
+
+constexpr char cp850_from_code_point(char32_t cp) {
+    const int byte = cp850_byte_of(cp);
+    if (byte < 0) throw "character not in code page 850";
+    return static_cast<char>(byte);
 }
 
 // Number of code page 850 characters in a UTF-8 text.

@@ -8,10 +8,8 @@ namespace {
 constexpr char unknown = '?';
 
 char cp850_or_unknown(char32_t code) {
-    if (code < 0x80) return static_cast<char>(code);
-    const auto* found = std::find(cp850_upper_half.begin(), cp850_upper_half.end(), code);
-    if (found == cp850_upper_half.end()) return unknown;
-    return static_cast<char>(0x80 + (found - cp850_upper_half.begin()));
+    const int byte = cp850_byte_of(code);
+    return byte < 0 ? unknown : static_cast<char>(byte);
 }
 
 }  // namespace

@@ -12,28 +12,9 @@
 #include <string_view>
 
 #include "console/console.hpp"
+#include "console/utf8.hpp"
 
 namespace lousa::web {
-
-inline char cp850_byte_of(char32_t cp) {
-    if (cp < 0x80) return static_cast<char>(cp);
-    const auto* found = std::find(cp850_upper_half.begin(), cp850_upper_half.end(), cp);
-    if (found == cp850_upper_half.end()) return '?';
-    return static_cast<char>(0x80 + (found - cp850_upper_half.begin()));
-}
-
-inline std::string cp850_from_utf8(std::string_view utf8) {
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        try {
-            out += cp850_byte_of(decode_utf8(utf8, i));
-        } catch (const char*) {  // a malformed sequence: one unknown character per byte
-            out += '?';
-            ++i;
-        }
-    }
-    return out;
-}
 
 class typed_lines final : public console::input_source {
 public:
@@ -47,7 +28,7 @@ public:
         if (at_ == line_.size()) {
             const std::optional<std::string> typed = next_();
             if (!typed) return 0;
-            line_ = cp850_from_utf8(*typed);
+            line_ = console::cp850_from_utf8(*typed);
             line_ += '\n';
             at_ = 0;
         }

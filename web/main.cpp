@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "console/console.hpp"
+#include "console/utf8.hpp"
 #include "shell/programa.hpp"
 #include "web/keyboard.hpp"
 
@@ -39,13 +40,12 @@ EM_JS(void, show_on_page, (const char* text, int length, int kind), {
 });
 // clang-format on
 
-class page_output final : public lousa::output_sink {
+// UTF-8 text shown on the page; the screen reaches it converted from code page
+// 850 by the same sink as on a UTF-8 terminal.
+class page final : public lousa::output_sink {
 public:
-    explicit page_output(int kind) : kind_(kind) {}
-    void put(std::string_view bytes) override {
-        const std::string text = lousa::utf8_from_cp850(bytes);
-        show_on_page(text.data(), static_cast<int>(text.size()), kind_);
-    }
+    explicit page(int kind) : kind_(kind) {}
+    void put(std::string_view text) override { show_on_page(text.data(), static_cast<int>(text.size()), kind_); }
 
 private:
     int kind_;
@@ -62,7 +62,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int lousa_executa() {
         std::free(typed);
         return line;
     });
-    page_output screen(0);
-    page_output report(1);
+    page screen_area(0);
+    page report_area(1);
+    lousa::console::utf8_output screen(screen_area);
+    lousa::console::utf8_output report(report_area);
     return lousa::executa_programa(in, screen, report);
 }

@@ -12,6 +12,8 @@
 namespace lousa::web {
 namespace {
 
+using console::cp850_from_utf8;
+
 std::string read_all(typed_lines& keyboard, std::size_t capacity) {
     std::string bytes;
     std::vector<char> buffer(capacity);
