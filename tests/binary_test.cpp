@@ -115,33 +115,29 @@ TEST(Binary, StopsOnAnIntegerOverflow) {
 // ---------------------------------------------------------------------------
 // The command line, through files as a script would use it.
 
-run_result run_with_arguments(const std::string& arguments, const std::string& typed) {
-    return run_program(typed, arguments);
-}
-
 TEST(Binary, RefusesAnUnknownOptionBeforeShowingAnything) {
-    const run_result r = run_with_arguments("--ajuda", pairs_session + "0\n");
+    const run_result r = run_program(pairs_session + "0\n", "--ajuda");
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, platform_lines("lousa: opcao desconhecida: --ajuda\nUse 'lousa --help' para ver as opcoes.\n"));
 }
 
 TEST(Binary, AnUnknownOptionIsRefusedEvenBesideAKnownOne) {
-    const run_result r = run_with_arguments("--help x", "");
+    const run_result r = run_program("", "--help x");
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(r.err.starts_with(platform_lines("lousa: opcao desconhecida: x\n")));
 }
 
 TEST(Binary, ShowsTheVersion) {
-    const run_result r = run_with_arguments("--version", "");
+    const run_result r = run_program("", "--version");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, platform_lines(std::string("lousa ") + LOUSA_VERSION + "\n"));
     EXPECT_EQ(r.err, "");
 }
 
 TEST(Binary, ShowsTheHelpInCodePage850ToAFile) {
-    const run_result r = run_with_arguments("--help", "");
+    const run_result r = run_program("", "--help");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(r.out.starts_with(platform_lines("Lousa: aplica\x87\xE4" "es de bioestat\xA1stica para o ensino.\n")));
@@ -150,7 +146,7 @@ TEST(Binary, ShowsTheHelpInCodePage850ToAFile) {
 
 TEST(Binary, Cp850OptionKeepsTheScreenOfAPlainRun) {
     const run_result plain = run_program(pairs_session + "0\n");
-    const run_result forced = run_with_arguments("--cp850", pairs_session + "0\n");
+    const run_result forced = run_program(pairs_session + "0\n", "--cp850");
     EXPECT_EQ(forced.status, 0);
     EXPECT_EQ(forced.out, plain.out);
 }
@@ -159,7 +155,7 @@ TEST(Binary, Utf8OptionConvertsAFileBothWays) {
     // Kolmogorov-Smirnov with a class named in UTF-8 "Ação": read back as the
     // four characters it is, and shown again in UTF-8
     const run_result r =
-        run_with_arguments("--utf8", platform_lines("10\n1\n2\nA\xC3\xA7\xC3\xA3o\nB\n0.5\n0.5\n30\n10\n0\n"));
+        run_program(platform_lines("10\n1\n2\nA\xC3\xA7\xC3\xA3o\nB\n0.5\n0.5\n30\n10\n0\n"), "--utf8");
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find(platform_lines(" *          APLICA\xC3\x87\xC3\x83O                          CODIGO  *\n")),
               std::string::npos);

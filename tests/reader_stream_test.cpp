@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <random>
 #include <string>
@@ -19,6 +20,8 @@
 #endif
 
 #include "console/reader.hpp"
+#include "tests/comma_locale.hpp"
+#include "tests/text_input.hpp"
 
 namespace lousa::console {
 namespace {
@@ -255,19 +258,8 @@ TEST(ParseReal, AgreesWithTheCLibraryOnRandomValues) {
 // A carriage return belongs to the line end before a line feed or at the very
 // end of the input; anywhere else it is an ordinary character.
 TEST(LineEnds, CarriageReturns) {
-    struct text_input final : input_source {
-        explicit text_input(std::string t) : text(std::move(t)) {}
-        std::size_t read_some(char* buffer, std::size_t capacity) override {
-            const std::size_t n = std::min<std::size_t>({capacity, 1, text.size() - pos});  // a byte at a time
-            text.copy(buffer, n, pos);
-            pos += n;
-            return n;
-        }
-        std::string text;
-        std::size_t pos = 0;
-    };
     const auto two_integers = [](const std::string& input) {
-        text_input in(input);
+        lousa::testing::text_input in(input, 1);  // a byte at a time
         list_reader reader(in, [] {});
         std::int32_t a = -1, b = -1;
         const read_target first[] = {&a};
@@ -284,7 +276,7 @@ TEST(LineEnds, CarriageReturns) {
     EXPECT_EQ(two_integers("3\r\r\n"), std::tuple(read_error::bad_integer, -1, read_error::none, -1));
     EXPECT_EQ(two_integers("3,\r\n4\n"), std::tuple(read_error::none, 3, read_error::none, 4));
 
-    text_input in("'a\rb' c\rd\r\n");
+    lousa::testing::text_input in("'a\rb' c\rd\r\n", 1);
     list_reader reader(in, [] {});
     char quoted[4], bare[4];
     const read_target texts[] = {std::span<char>(quoted), std::span<char>(bare)};
@@ -327,23 +319,22 @@ TEST(Waiting, TheScreenIsShownBeforeEachWait) {
     EXPECT_EQ(in.reads, static_cast<int>(in.text.size()) + 1);  // the end of input is asked for once
 }
 
-// A locale whose decimal mark is a comma, made with localedef in a temporary
-// directory when the system has none.
+// Sets a locale whose decimal mark is a comma, when one is installed or can be
+// made.
 bool set_decimal_comma_locale() {
-    for (const char* name : {"pt_BR.UTF-8", "pt_BR.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"})
-        if (std::setlocale(LC_ALL, name) != nullptr) return true;
 #ifdef _WIN32
     for (const char* name : {"pt-BR", "de-DE", "Portuguese_Brazil.1252", "German_Germany.1252"})
         if (std::setlocale(LC_ALL, name) != nullptr) return true;
     return false;
 #else
-    const std::string dir = ::testing::TempDir() + "lousa_locales";
-    const std::string make = "mkdir -p '" + dir + "' && localedef -i pt_BR -f UTF-8 '" + dir +
-                             "/pt_BR.UTF-8' >/dev/null 2>&1";
-    if (std::system(make.c_str()) != 0) return false;
-    ::setenv("LOCPATH", dir.c_str(), 1);
-    const bool made = std::setlocale(LC_ALL, "pt_BR.UTF-8") != nullptr;
-    ::unsetenv("LOCPATH");
+    const lousa::testing::comma_locale locale = lousa::testing::find_comma_locale();
+    if (locale.name.empty()) return false;
+    if (!locale.locpath.empty()) ::setenv("LOCPATH", locale.locpath.c_str(), 1);
+    const bool made = std::setlocale(LC_ALL, locale.name.c_str()) != nullptr;
+    if (!locale.locpath.empty()) {
+        ::unsetenv("LOCPATH");
+        std::filesystem::remove_all(locale.locpath);  // the locale stays loaded
+    }
     return made;
 #endif
 }
@@ -357,16 +348,7 @@ TEST(Locale, ReadingDoesNotDependOnTheCLocale) {
     const real_result infinity = parse_real("INFINITY");
     const integer_result integer = parse_integer("-12");
 
-    struct text_input final : input_source {
-        std::size_t read_some(char* buffer, std::size_t capacity) override {
-            const std::size_t n = std::min(capacity, text.size() - pos);
-            text.copy(buffer, n, pos);
-            pos += n;
-            return n;
-        }
-        std::string text = "0.25 1,5\n";
-        std::size_t pos = 0;
-    } in;
+    lousa::testing::text_input in("0.25 1,5\n");
     list_reader reader(in, [] {});
     real a = 0.0, b = 0.0;
     const read_target targets[] = {&a, &b};

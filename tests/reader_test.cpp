@@ -9,26 +9,12 @@
 
 #include "console/console.hpp"
 #include "console/reader.hpp"
+#include "tests/text_input.hpp"
 
 namespace lousa::console {
 namespace {
 
-class text_input final : public input_source {
-public:
-    explicit text_input(std::string text) : text_(std::move(text)) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-        ++waits;
-        const std::size_t n = std::min(capacity, text_.size() - pos_);
-        text_.copy(buffer, n, pos_);
-        pos_ += n;
-        return n;
-    }
-    int waits = 0;
-
-private:
-    std::string text_;
-    std::size_t pos_ = 0;
-};
+using lousa::testing::text_input;
 
 struct reals {
     real a = -1.0, b = -1.0, c = -1.0;

@@ -26,6 +26,7 @@
 #include "shell/opcoes.hpp"
 #include "shell/programa.hpp"
 #include "shell/terminal.hpp"
+#include "tests/comma_locale.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
@@ -511,36 +512,8 @@ TEST(Terminal, EndOfInputAtTheTerminalIsTheEndOfFile) {
     EXPECT_NE(r.err.find("Console error: End of file\n"), std::string::npos);
 }
 
-// A locale whose decimal point is a comma: installed, or generated into a
-// scratch directory (LOCPATH) from the sources of Debian's `locales`.
-struct comma_locale {
-    std::string name, locpath;
-};
-
-bool has_decimal_comma(const std::string& name, const std::string& locpath) {
-    const std::string command = (locpath.empty() ? "" : "LOCPATH='" + locpath + "' ") + "LC_ALL=" + name +
-                                " locale decimal_point 2>/dev/null";
-    FILE* p = ::popen(command.c_str(), "r");
-    if (p == nullptr) return false;
-    char answer[16] = {};
-    const bool read = std::fgets(answer, sizeof answer, p) != nullptr;
-    ::pclose(p);
-    return read && std::string(answer) == ",\n";
-}
-
-comma_locale find_comma_locale() {
-    for (const char* name : {"pt_BR.UTF-8", "de_DE.UTF-8"})
-        if (has_decimal_comma(name, "")) return {name, ""};
-    const std::string dir = "/tmp/lousa_locales_" + std::to_string(::getpid());
-    const std::string generate = "mkdir -p '" + dir + "' && localedef -i pt_BR -f UTF-8 '" + dir +
-                                 "/pt_BR.UTF-8' >/dev/null 2>&1";
-    (void)std::system(generate.c_str());  // warnings give a non-zero status; the check below decides
-    if (has_decimal_comma("pt_BR.UTF-8", dir)) return {"pt_BR.UTF-8", dir};
-    return {};
-}
-
 TEST(Terminal, ALocaleWithADecimalCommaDoesNotChangeHowNumbersAreRead) {
-    const comma_locale locale = find_comma_locale();
+    const lousa::testing::comma_locale locale = lousa::testing::find_comma_locale();
     ASSERT_FALSE(locale.name.empty()) << "no locale with a decimal comma: install Debian's `locales`";
     // paired t test: differences 2.5, 0.5, 0.5, 2.5 -> mean 1.5, t = 2.60 with 3 degrees
     // of freedom; read as integers (1.5 -> 1) they would give other digits
