@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "nonparametric/postos.hpp"
-#include "shell/aplicacoes.hpp"
+#include "common/aplicacoes.hpp"
 
 namespace lousa {
 

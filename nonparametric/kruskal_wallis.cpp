@@ -9,8 +9,8 @@
 #include <limits>
 
 #include "nonparametric/postos.hpp"
-#include "shell/aplicacoes.hpp"
-#include "shell/limites.hpp"
+#include "common/aplicacoes.hpp"
+#include "common/limites.hpp"
 
 namespace lousa {
 

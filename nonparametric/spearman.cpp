@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "nonparametric/postos.hpp"
-#include "shell/aplicacoes.hpp"
-#include "shell/limites.hpp"
+#include "common/aplicacoes.hpp"
+#include "common/limites.hpp"
 
 namespace lousa {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "parametric/dois_criterios.hpp"
-#include "shell/aplicacoes.hpp"
-#include "shell/limites.hpp"
+#include "common/aplicacoes.hpp"
+#include "common/limites.hpp"
 
 namespace lousa {
 

@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "shell/aplicacoes.hpp"
-#include "shell/textos.hpp"
+#include "common/aplicacoes.hpp"
+#include "common/textos.hpp"
 
 namespace lousa {
 

@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "shell/aplicacoes.hpp"
-#include "shell/limites.hpp"
-#include "shell/textos.hpp"
+#include "common/aplicacoes.hpp"
+#include "common/limites.hpp"
+#include "common/textos.hpp"
 
 namespace lousa {
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <span>
 
-#include "console/utf8.hpp"
+#include "terminal/utf8.hpp"
 #include "shell/opcoes.hpp"
 #include "shell/programa.hpp"
-#include "shell/terminal.hpp"
+#include "terminal/terminal.hpp"
 
 int main(int argc, char** argv) {
     const lousa::opcoes opcoes =
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
 
     const lousa::terminal::conversions converted = lousa::terminal::choose(opcoes.acentos, session.kinds());
     lousa::terminal::standard_stream screen(stdout);
-    lousa::console::utf8_output utf8_screen(screen);
+    lousa::terminal::utf8_output utf8_screen(screen);
     lousa::output_sink& out = converted.screen ? static_cast<lousa::output_sink&>(utf8_screen) : screen;
 
     switch (opcoes.o_que) {
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         case lousa::pedido::opcao_desconhecida: break;
     }
     lousa::terminal::standard_input keyboard;
-    lousa::console::utf8_input utf8_keyboard(keyboard);
+    lousa::terminal::utf8_input utf8_keyboard(keyboard);
     lousa::console::input_source& in =
         converted.keyboard ? static_cast<lousa::console::input_source&>(utf8_keyboard) : keyboard;
     return lousa::executa_programa(in, out, err);

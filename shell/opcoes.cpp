@@ -44,8 +44,8 @@ opcoes le_opcoes(std::span<const char* const> argumentos) {
     for (const std::string_view argumento : argumentos) {
         if (argumento == "--help") ajuda_pedida = true;
         else if (argumento == "--version") versao_pedida = true;
-        else if (argumento == "--cp850") lidas.acentos = conversao::cp850;
-        else if (argumento == "--utf8") lidas.acentos = conversao::utf8;
+        else if (argumento == "--cp850") lidas.acentos = terminal::conversion::cp850;
+        else if (argumento == "--utf8") lidas.acentos = terminal::conversion::utf8;
         else {
             lidas.o_que = pedido::opcao_desconhecida;
             lidas.desconhecida = argumento;

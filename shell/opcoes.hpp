@@ -8,20 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "terminal/terminal.hpp"
+
 namespace lousa {
 
 enum class pedido : std::uint8_t { executar, ajuda, versao, opcao_desconhecida };
 
-// How screen and keyboard bytes cross the terminal.
-enum class conversao : std::uint8_t {
-    automatica,  // UTF-8 only where a terminal's locale asks for it
-    cp850,       // never converted (--cp850)
-    utf8,        // always converted, pipes and files too (--utf8)
-};
-
 struct opcoes {
     pedido o_que = pedido::executar;
-    conversao acentos = conversao::automatica;
+    terminal::conversion acentos = terminal::conversion::automatic;
     std::string desconhecida;  // the first argument that is not an option
 };
 

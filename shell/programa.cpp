@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "shell/aplicacoes.hpp"
+#include "common/aplicacoes.hpp"
 #include "shell/opcoes.hpp"
 
 namespace lousa {

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "shell/aplicacoes.hpp"
-#include "shell/textos.hpp"
+#include "common/aplicacoes.hpp"
+#include "common/textos.hpp"
 
 namespace lousa {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "console/cp850.hpp"
 #include "console/real.hpp"
-#include "shell/textos.hpp"
+#include "common/textos.hpp"
 
 namespace lousa {
 namespace {

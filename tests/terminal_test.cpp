@@ -22,16 +22,16 @@
 #include <unistd.h>
 #endif
 
-#include "console/utf8.hpp"
+#include "terminal/utf8.hpp"
 #include "shell/opcoes.hpp"
 #include "shell/programa.hpp"
-#include "shell/terminal.hpp"
+#include "terminal/terminal.hpp"
 #include "tests/comma_locale.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
 
-using lousa::console::cp850_from_utf8;
+using lousa::terminal::cp850_from_utf8;
 
 // ---------------------------------------------------------------------------
 // Typed UTF-8 to code page 850
@@ -77,7 +77,7 @@ TEST(Utf8Decoder, EveryCodePage850CharacterComesBack) {
 }
 
 TEST(Utf8Decoder, KeepsASequenceOpenAcrossFeeds) {
-    lousa::console::utf8_decoder decoder;
+    lousa::terminal::utf8_decoder decoder;
     std::string out;
     decoder.feed(0xC3, out);
     EXPECT_EQ(out, "");
@@ -124,13 +124,13 @@ std::string drain(lousa::console::input_source& in, std::size_t capacity) {
 
 TEST(Utf8Input, JoinsACharacterSplitAcrossTwoReads) {
     pieces_source raw({"A\xC3", "\xA7\xC3", "\xA3o\n"});
-    lousa::console::utf8_input in(raw);
+    lousa::terminal::utf8_input in(raw);
     EXPECT_EQ(drain(in, 64), "A\x87\xC6o\n");
 }
 
 TEST(Utf8Input, ReadsOnWhenAReadGivesOnlyPartOfACharacter) {
     pieces_source raw({"\xE2", "\x94", "\x80\n"});
-    lousa::console::utf8_input in(raw);
+    lousa::terminal::utf8_input in(raw);
     char buffer[8];
     // one call: a read that completed no character must not look like the end
     EXPECT_EQ(in.read_some(buffer, sizeof buffer), 2u);
@@ -140,7 +140,7 @@ TEST(Utf8Input, ReadsOnWhenAReadGivesOnlyPartOfACharacter) {
 
 TEST(Utf8Input, ASequenceCutShortAtTheEndBecomesAQuestionMarkThenTheEnd) {
     pieces_source raw({"ok\xC3"});
-    lousa::console::utf8_input in(raw);
+    lousa::terminal::utf8_input in(raw);
     EXPECT_EQ(drain(in, 64), "ok?");
     char buffer[4];
     EXPECT_EQ(in.read_some(buffer, sizeof buffer), 0u);  // and it stays ended
@@ -150,19 +150,19 @@ TEST(Utf8Input, AnInterruptedSequenceNeverOverflowsTheCallersBuffer) {
     // The open sequence gives '?' and the four ASCII bytes follow: five bytes
     // for a read of four.
     pieces_source raw({"\xC3", "abcd"});
-    lousa::console::utf8_input in(raw);
+    lousa::terminal::utf8_input in(raw);
     EXPECT_EQ(drain(in, 4), "?abcd");
 }
 
 TEST(Utf8Input, OneByteAtATime) {
     pieces_source raw({"P\xC3\xA9\xE2\x82\xAC\n"});
-    lousa::console::utf8_input in(raw);
+    lousa::terminal::utf8_input in(raw);
     EXPECT_EQ(drain(in, 1), "P\x82?\n");
 }
 
 TEST(Utf8Output, ShowsTheCodePage850ScreenInUtf8) {
     lousa::testing::string_sink terminal;
-    lousa::console::utf8_output out(terminal);
+    lousa::terminal::utf8_output out(terminal);
     out.put(" *APLICA\x80\xC7O* \xB3\n");
     EXPECT_EQ(terminal.text, " *APLICAÇÃO* │\n");
 }
@@ -173,7 +173,7 @@ TEST(Utf8Output, ShowsTheCodePage850ScreenInUtf8) {
 lousa::opcoes parse(std::vector<const char*> arguments) { return lousa::le_opcoes(arguments); }
 
 TEST(Opcoes, EachCommandLineMeansWhatItSays) {
-    using lousa::conversao;
+    using conversao = lousa::terminal::conversion;
     using lousa::pedido;
     struct line {
         std::vector<const char*> arguments;
@@ -182,19 +182,19 @@ TEST(Opcoes, EachCommandLineMeansWhatItSays) {
         std::string desconhecida;
     };
     const std::vector<line> lines = {
-        {{}, pedido::executar, conversao::automatica, ""},
-        {{"--help"}, pedido::ajuda, conversao::automatica, ""},
-        {{"--version"}, pedido::versao, conversao::automatica, ""},
-        {{"--version", "--help"}, pedido::ajuda, conversao::automatica, ""},
+        {{}, pedido::executar, conversao::automatic, ""},
+        {{"--help"}, pedido::ajuda, conversao::automatic, ""},
+        {{"--version"}, pedido::versao, conversao::automatic, ""},
+        {{"--version", "--help"}, pedido::ajuda, conversao::automatic, ""},
         {{"--cp850"}, pedido::executar, conversao::cp850, ""},
         {{"--utf8"}, pedido::executar, conversao::utf8, ""},
         {{"--cp850", "--utf8"}, pedido::executar, conversao::utf8, ""},
         {{"--utf8", "--help"}, pedido::ajuda, conversao::utf8, ""},
-        {{"--x"}, pedido::opcao_desconhecida, conversao::automatica, "--x"},
-        {{"-h"}, pedido::opcao_desconhecida, conversao::automatica, "-h"},
-        {{"--help", "3"}, pedido::opcao_desconhecida, conversao::automatica, "3"},
-        {{""}, pedido::opcao_desconhecida, conversao::automatica, ""},
-        {{"--HELP"}, pedido::opcao_desconhecida, conversao::automatica, "--HELP"},
+        {{"--x"}, pedido::opcao_desconhecida, conversao::automatic, "--x"},
+        {{"-h"}, pedido::opcao_desconhecida, conversao::automatic, "-h"},
+        {{"--help", "3"}, pedido::opcao_desconhecida, conversao::automatic, "3"},
+        {{""}, pedido::opcao_desconhecida, conversao::automatic, ""},
+        {{"--HELP"}, pedido::opcao_desconhecida, conversao::automatic, "--HELP"},
         {{"--utf8", "--a", "--b"}, pedido::opcao_desconhecida, conversao::utf8, "--a"},
     };
     for (const line& l : lines) {
@@ -243,11 +243,11 @@ TEST(Opcoes, ShowingATextReportsAScreenThatCannotBeWritten) {
 }
 
 TEST(Terminal, TheOptionsOverrideWhatTheStreamsAre) {
-    using lousa::conversao;
+    using conversao = lousa::terminal::conversion;
     for (const bool output_terminal : {false, true})
         for (const bool input_terminal : {false, true}) {
             const lousa::terminal::streams kinds{output_terminal, input_terminal};
-            const auto automatic = lousa::terminal::choose(conversao::automatica, kinds);
+            const auto automatic = lousa::terminal::choose(conversao::automatic, kinds);
             EXPECT_EQ(automatic.screen, output_terminal);
             EXPECT_EQ(automatic.keyboard, input_terminal);
             const auto never = lousa::terminal::choose(conversao::cp850, kinds);

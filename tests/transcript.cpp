@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "console/console.hpp"
-#include "shell/aplicacoes.hpp"
+#include "common/aplicacoes.hpp"
 
 namespace lousa::testing {
 namespace {

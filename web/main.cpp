@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "console/console.hpp"
-#include "console/utf8.hpp"
+#include "terminal/utf8.hpp"
 #include "shell/programa.hpp"
 #include "web/keyboard.hpp"
 
@@ -64,7 +64,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int lousa_executa() {
     });
     page screen_area(0);
     page report_area(1);
-    lousa::console::utf8_output screen(screen_area);
-    lousa::console::utf8_output report(report_area);
+    lousa::terminal::utf8_output screen(screen_area);
+    lousa::terminal::utf8_output report(report_area);
     return lousa::executa_programa(in, screen, report);
 }

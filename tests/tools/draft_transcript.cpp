@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "console/console.hpp"
-#include "shell/aplicacoes.hpp"
+#include "common/aplicacoes.hpp"
 #include "tests/transcript.hpp"
 
 namespace {

@@ -12,7 +12,7 @@
 namespace lousa::web {
 namespace {
 
-using console::cp850_from_utf8;
+using terminal::cp850_from_utf8;
 
 std::string read_all(typed_lines& keyboard, std::size_t capacity) {
     std::string bytes;

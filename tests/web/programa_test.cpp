@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "shell/programa.hpp"
-#include "shell/textos.hpp"
+#include "common/textos.hpp"
 #include "tests/transcript.hpp"
 #include "web/keyboard.hpp"
 

@@ -5,11 +5,11 @@
 // and terminal_windows.cpp.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
 #include "console/console.hpp"
-#include "shell/opcoes.hpp"
 
 namespace lousa::terminal {
 
@@ -38,12 +38,19 @@ private:
     streams kinds_;
 };
 
+// How screen and keyboard bytes cross the terminal.
+enum class conversion : std::uint8_t {
+    automatic,  // UTF-8 only where a terminal's locale asks for it
+    cp850,      // never converted (--cp850)
+    utf8,       // always converted, pipes and files too (--utf8)
+};
+
 // Which directions are converted between code page 850 and UTF-8.
 struct conversions {
     bool screen = false;
     bool keyboard = false;
 };
-conversions choose(conversao asked, const streams& kinds);
+conversions choose(conversion asked, const streams& kinds);
 
 // Standard input, byte for byte. A system error that prevents reading throws
 // input_failure with the system's text; an interrupted read is retried. At a

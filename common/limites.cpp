@@ -1,4 +1,4 @@
-#include "shell/limites.hpp"
+#include "common/limites.hpp"
 
 namespace lousa {
 

@@ -1,5 +1,4 @@
 // The standard streams on Windows.
-#ifdef _WIN32
 
 #include <fcntl.h>
 #include <io.h>
@@ -9,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/terminal.hpp"
+#include "terminal/terminal.hpp"
 
 namespace lousa::terminal {
 namespace {
@@ -99,5 +98,3 @@ std::size_t standard_input::read_some(char* buffer, std::size_t capacity) {
 }
 
 }  // namespace lousa::terminal
-
-#endif

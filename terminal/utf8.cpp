@@ -1,8 +1,8 @@
-#include "console/utf8.hpp"
+#include "terminal/utf8.hpp"
 
 #include <algorithm>
 
-namespace lousa::console {
+namespace lousa::terminal {
 namespace {
 
 constexpr char unknown = '?';
@@ -81,4 +81,4 @@ std::size_t utf8_input::read_some(char* buffer, std::size_t capacity) {
     return n;
 }
 
-}  // namespace lousa::console
+}  // namespace lousa::terminal

@@ -1,15 +1,15 @@
-#include "shell/terminal.hpp"
+#include "terminal/terminal.hpp"
 
 #include <cerrno>
 #include <cstring>
 
 namespace lousa::terminal {
 
-conversions choose(conversao asked, const streams& kinds) {
+conversions choose(conversion asked, const streams& kinds) {
     switch (asked) {
-        case conversao::cp850: return {};
-        case conversao::utf8: return {true, true};
-        case conversao::automatica: break;
+        case conversion::cp850: return {};
+        case conversion::utf8: return {true, true};
+        case conversion::automatic: break;
     }
     return {kinds.output_utf8_terminal, kinds.input_utf8_terminal};
 }

@@ -9,7 +9,7 @@
 
 #include "console/console.hpp"
 
-namespace lousa::console {
+namespace lousa::terminal {
 
 // Typed UTF-8 to code page 850, one byte at a time, so that a character split
 // across two reads is still one character. Every well-formed character gives
@@ -46,18 +46,18 @@ private:
 };
 
 // Typed UTF-8 handed on as code page 850.
-class utf8_input final : public input_source {
+class utf8_input final : public console::input_source {
 public:
-    explicit utf8_input(input_source& terminal) : terminal_(terminal) {}
+    explicit utf8_input(console::input_source& terminal) : terminal_(terminal) {}
     std::size_t read_some(char* buffer, std::size_t capacity) override;
 
 private:
     static constexpr std::size_t chunk = 4096;
-    input_source& terminal_;
+    console::input_source& terminal_;
     utf8_decoder decoder_;
     std::string raw_;    // bytes as typed
     std::string ready_;  // converted, not yet handed on
     bool ended_ = false;
 };
 
-}  // namespace lousa::console
+}  // namespace lousa::terminal

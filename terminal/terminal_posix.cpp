@@ -1,5 +1,4 @@
 // The standard streams on Linux, macOS and other POSIX systems.
-#ifndef _WIN32
 
 #include <langinfo.h>
 #include <unistd.h>
@@ -9,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/terminal.hpp"
+#include "terminal/terminal.hpp"
 
 namespace lousa::terminal {
 namespace {
@@ -55,5 +54,3 @@ std::size_t standard_input::read_some(char* buffer, std::size_t capacity) {
 }
 
 }  // namespace lousa::terminal
-
-#endif
