@@ -21,7 +21,7 @@ endif()
 add_compile_options(-ffp-contract=off -fno-fast-math -fwrapv -Wall -Wextra)
 # 32-bit x86 does its arithmetic in SSE2 registers: console/real.hpp refuses
 # the x87 unit, whose 80-bit intermediates print other numbers.
-if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86|x86_64|AMD64)$")
+if(NOT EMSCRIPTEN AND CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86|x86_64|AMD64)$")
   add_compile_options(-msse2 -mfpmath=sse)
 endif()
 
