@@ -9,8 +9,9 @@ namespace {
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_blank(int c) { return c == ' ' || c == '\t'; }
 bool is_separator(int c) { return is_blank(c) || c == ',' || c == ';' || c == '/'; }
-// A bare text ends at a blank, a comma or a slash (a semicolon belongs to it).
-bool ends_bare_text(int c) { return is_blank(c) || c == ',' || c == '/'; }
+// A bare text ends only at a blank, a comma or a slash: a semicolon or a tab
+// belongs to it (a tab still separates numbers).
+bool ends_bare_text(int c) { return c == ' ' || c == ',' || c == '/'; }
 bool is_byte(int c) { return c >= 0; }
 
 constexpr std::int32_t max_repeat = 200000000;
