@@ -77,6 +77,7 @@ TEST(ListRead, SlashAndNullValuesKeepPreviousValues) {
         {"2*\n9\n", -1, -1, 9},       // r* gives r null values
         {"2*7\n9\n", 7, 7, 9},        // r*value repeats the value
         {"3*7 8\n9\n", 7, 7, 9},
+        {"200000000*7\n9\n", 7, 7, 9},  // the largest repeat count
     };
     expect_reads(rows);
 }
@@ -135,6 +136,8 @@ TEST(ListRead, FailuresNameTheItem) {
         {"0*3\n", read_error::zero_repeat, 1},     {"5 300000000*1\n", read_error::repeat_overflow, 2},
         {"", read_error::end_of_file, 1},          {"1\n\n  \n", read_error::end_of_file, 2},
         {"1e\n", read_error::bad_real, 1},         {"1.5e+\n", read_error::bad_real, 1},
+        {"200000001*1\n", read_error::repeat_overflow, 1},
+        {"18446744073709551617*1\n", read_error::repeat_overflow, 1},  // 2^64 + 1: must not wrap to 1
     };
     for (const auto& r : rows) {
         const two_reads got = read_reals(r.input);
