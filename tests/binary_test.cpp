@@ -98,6 +98,15 @@ TEST(Binary, StopsOnABadRealWithStatusTwo) {
     EXPECT_TRUE(r.out.ends_with(platform_lines(" Digitar o par (Xa e Xd) numero   1\n")));
 }
 
+// The prompts written after the last wait for input are still held when the
+// read fails: they must reach the terminal before the report does.
+TEST(Binary, TheScreenComesBeforeTheReportOnOneTerminal) {
+    const run_result apart = run_program("3\n1\n2\n10 x\n");
+    const run_result together = lousa::testing::run_program_one_stream("3\n1\n2\n10 x\n");
+    EXPECT_EQ(together.status, 2);
+    EXPECT_EQ(together.out, apart.out + apart.err);
+}
+
 TEST(Binary, StopsAtTheEndOfInputWithStatusTwo) {
     const run_result r = run_program(pairs_session);
     EXPECT_EQ(r.status, 2);
