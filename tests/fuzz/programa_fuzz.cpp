@@ -1,17 +1,30 @@
-// The whole program on a fuzzer's bytes: every byte is typed at the keyboard,
-// the screen and the stop report go nowhere. A run must end normally or with a
-// failed read (the input always ends, so every read eventually stops); a
-// crash, a sanitizer finding, another exit status, or a screen that keeps
-// growing without the program reading is reported by aborting. A run that
-// neither reads nor writes is caught by the fuzzer's -timeout.
+// The whole program on a fuzzer's bytes, as the command line and the terminal
+// would start it: the first byte chooses the options, which streams are UTF-8
+// terminals and whether the screen fails on the way (so the UTF-8 conversions
+// of keyboard and screen, the texts of the options and the report of a lost
+// screen are driven too); every other byte is typed at the keyboard, and the
+// screen and the reports go nowhere. A run must end with the status its
+// options ask for: normally or with a failed read for the dialogue (the input
+// always ends, so every read eventually stops), or with a lost screen where
+// the screen fails; a crash, a sanitizer finding, another exit status, or a
+// screen that keeps growing without the program reading is reported by
+// aborting. A run that neither reads nor writes is caught by the fuzzer's
+// -timeout.
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string_view>
+#include <vector>
 
+#include "shell/opcoes.hpp"
 #include "shell/programa.hpp"
+#include "terminal/terminal.hpp"
+#include "terminal/utf8.hpp"
 
 namespace {
 
@@ -42,26 +55,84 @@ private:
     std::size_t& written_since_read_;
 };
 
+// A screen that can also fail as a closed pipe does, once `fails_after`
+// bytes have gone through it.
 class discarding_sink final : public lousa::output_sink {
 public:
-    explicit discarding_sink(std::size_t& written_since_read) : written_since_read_(written_since_read) {}
+    explicit discarding_sink(std::size_t& written_since_read, std::size_t fails_after = SIZE_MAX)
+        : written_since_read_(written_since_read), room_(fails_after) {}
     void put(std::string_view bytes) override {
+        if (bytes.size() > room_) throw lousa::output_failure("Broken pipe");
+        room_ -= bytes.size();
         written_since_read_ += bytes.size();
         if (written_since_read_ > screen_limit_between_reads) std::abort();  // writes without ever reading
     }
 
 private:
     std::size_t& written_since_read_;
+    std::size_t room_;
 };
+
+// The command lines the first byte's low three bits choose among, and the
+// status each must end with when it shows a text instead of the dialogue.
+struct command_line {
+    std::vector<const char*> arguments;
+    int status_without_dialogue = -1;  // -1: the dialogue runs
+};
+const std::array<command_line, 8> command_lines = {{
+    {{}},
+    {{"--cp850"}},
+    {{"--utf8"}},
+    {{"--utf8", "--cp850"}},
+    {{"--cp850", "--utf8"}},
+    {{"--help"}, lousa::status_normal},
+    {{"--version", "--utf8"}, lousa::status_normal},
+    {{"--ajuda"}, lousa::status_unknown_option},
+}};
+
+// What main() does with the command line and the standard streams, on the
+// fuzzer's streams; bits 3 and 4 of the mode say which streams are UTF-8
+// terminals.
+int run(std::uint8_t mode, lousa::console::input_source& keyboard, lousa::output_sink& screen,
+        lousa::output_sink& err) {
+    const auto& arguments = command_lines[mode & 7u].arguments;
+    const lousa::opcoes opcoes = lousa::le_opcoes(std::span<const char* const>(arguments));
+    if (opcoes.o_que == lousa::pedido::opcao_desconhecida) return lousa::recusa_opcao(opcoes.desconhecida, err);
+
+    lousa::terminal::streams kinds;
+    kinds.output_utf8_terminal = (mode & 8u) != 0;
+    kinds.input_utf8_terminal = (mode & 16u) != 0;
+    const lousa::terminal::conversions converted = lousa::terminal::choose(opcoes.acentos, kinds);
+    lousa::terminal::utf8_output utf8_screen(screen);
+    lousa::output_sink& out = converted.screen ? static_cast<lousa::output_sink&>(utf8_screen) : screen;
+    switch (opcoes.o_que) {
+        case lousa::pedido::ajuda: return lousa::mostra_texto(lousa::texto_ajuda(), out, err);
+        case lousa::pedido::versao: return lousa::mostra_texto(lousa::texto_versao(), out, err);
+        case lousa::pedido::executar:
+        case lousa::pedido::opcao_desconhecida: break;
+    }
+    lousa::terminal::utf8_input utf8_keyboard(keyboard);
+    lousa::console::input_source& in =
+        converted.keyboard ? static_cast<lousa::console::input_source&>(utf8_keyboard) : keyboard;
+    return lousa::executa_programa(in, out, err);
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::uint8_t mode = data[0];
     std::size_t written_since_read = 0;
-    fuzz_input in(data, size, written_since_read);
-    discarding_sink out(written_since_read);
+    fuzz_input in(data + 1, size - 1, written_since_read);
+    // Bit 5: the screen fails after 700, 1400, 2800 or 5600 bytes (bits 6, 7).
+    const bool screen_fails = (mode & 32u) != 0;
+    discarding_sink out(written_since_read, screen_fails ? std::size_t{700} << (mode >> 6) : SIZE_MAX);
     discarding_sink err(written_since_read);
-    const int status = lousa::executa_programa(in, out, err);
-    if (status != lousa::status_normal && status != lousa::status_read_failed) std::abort();
+    const int status = run(mode, in, out, err);
+    const int without_dialogue = command_lines[mode & 7u].status_without_dialogue;
+    const bool expected = (without_dialogue >= 0 ? status == without_dialogue
+                                                  : status == lousa::status_normal || status == lousa::status_read_failed) ||
+                          (screen_fails && status == lousa::status_output_failed);
+    if (!expected) std::abort();
     return 0;
 }
