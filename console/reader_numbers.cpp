@@ -26,7 +26,7 @@ std::int64_t saturated(std::int64_t v) { return std::clamp(v, -exponent_limit, e
 // The float nearest to a decimal text such as "125e-2", by the library. The
 // text has no point, so no locale can read it another way. The browser's
 // library has no from_chars for floats; its strtof is correctly rounded.
-float nearest_float(const char* text, const char* end, bool large) {
+float nearest_float(const char* text, [[maybe_unused]] const char* end, [[maybe_unused]] bool large) {
 #ifdef __cpp_lib_to_chars
     float v = 0.0f;
     // Out of range leaves v alone: the value is infinity, or zero.
@@ -34,7 +34,6 @@ float nearest_float(const char* text, const char* end, bool large) {
         return large ? std::numeric_limits<float>::infinity() : 0.0f;
     return v;
 #else
-    static_cast<void>(end);  // the text ends with a NUL too
     return std::strtof(text, nullptr);
 #endif
 }
