@@ -46,62 +46,15 @@ void append_fixed(std::string& out, bool negative, const decimal& magnitude, int
 // d.ddddddddE+xx, right-justified in 15 characters.
 void append_scientific(std::string& out, bool negative, const decimal& magnitude) {
     const decimal x = rounded(magnitude, 9);
-    const int e = std::abs(x.exponent - 1);
+    const int e = x.exponent - 1;
     out += negative ? '-' : ' ';
     out += x.at(0);
     out += '.';
     for (int k = 1; k < 9; ++k) out += x.at(k);
-    out += x.exponent - 1 < 0 ? "E-" : "E+";
-    out += static_cast<char>('0' + e / 10);
-    out += static_cast<char>('0' + e % 10);
+    out += e < 0 ? "E-" : "E+";
+    out += static_cast<char>('0' + std::abs(e) / 10);
+    out += static_cast<char>('0' + std::abs(e) % 10);
 }
-
-}  // namespace
-
-void append_text_field(std::string& out, std::string_view text, int w) {
-    right_justified(out, text.substr(0, static_cast<std::size_t>(w)), w);
-}
-
-void append_integer_field(std::string& out, std::int32_t v, int w) {
-    std::array<char, 12> text{};
-    const char* end = std::to_chars(text.data(), text.data() + text.size(), v).ptr;
-    const std::string_view digits(text.data(), static_cast<std::size_t>(end - text.data()));
-    if (static_cast<int>(digits.size()) > w) asterisks(out, w);
-    else right_justified(out, digits, w);
-}
-
-void append_fixed_field(std::string& out, float v, int w, int d) {
-    if (!std::isfinite(v)) return append_non_finite(out, v, w);
-    append_fixed(out, std::signbit(v), decimal_of(v), w, d);
-}
-
-void append_free_real(std::string& out, float v) {
-    if (!std::isfinite(v)) return append_non_finite(out, v, 15);
-    const decimal magnitude = decimal_of(v);
-    const double m = std::fabs(static_cast<double>(v));
-    if (v != 0.0f && (m < 0.0999999995 || m >= 99999999.5)) return append_scientific(out, std::signbit(v), magnitude);
-    // Decimals from the integer digits of the value shown to 8 significant
-    // digits (zero counts one).
-    const int integer_digits = v == 0.0f ? 1 : std::max(rounded(magnitude, 8).exponent, 0);
-    append_fixed(out, std::signbit(v), magnitude, 11, 8 - integer_digits);
-    out.append(4, ' ');
-}
-
-void append_free_line(std::string& out, std::span<const value> values, std::string_view line_end) {
-    for (std::size_t k = 0; k < values.size(); ++k) {
-        const value& v = values[k];
-        const bool joined = k > 0 && v.kind == field_kind::text && values[k - 1].kind == field_kind::text;
-        if (!joined) out += ' ';  // also the blank that starts the line
-        switch (v.kind) {
-            case field_kind::text: out += v.text; break;
-            case field_kind::integer: append_integer_field(out, v.integer, 11); break;
-            case field_kind::real: append_free_real(out, v.real); break;
-        }
-    }
-    out += line_end;
-}
-
-namespace {
 
 // Walks a parsed layout, printing items and consuming values.
 class layout_writer {
@@ -162,6 +115,49 @@ private:
 };
 
 }  // namespace
+
+void append_text_field(std::string& out, std::string_view text, int w) {
+    right_justified(out, text.substr(0, static_cast<std::size_t>(w)), w);
+}
+
+void append_integer_field(std::string& out, std::int32_t v, int w) {
+    std::array<char, 12> text{};
+    const char* end = std::to_chars(text.data(), text.data() + text.size(), v).ptr;
+    const std::string_view digits(text.data(), static_cast<std::size_t>(end - text.data()));
+    if (static_cast<int>(digits.size()) > w) asterisks(out, w);
+    else right_justified(out, digits, w);
+}
+
+void append_fixed_field(std::string& out, float v, int w, int d) {
+    if (!std::isfinite(v)) return append_non_finite(out, v, w);
+    append_fixed(out, std::signbit(v), decimal_of(v), w, d);
+}
+
+void append_free_real(std::string& out, float v) {
+    if (!std::isfinite(v)) return append_non_finite(out, v, 15);
+    const decimal magnitude = decimal_of(v);
+    const double m = std::fabs(static_cast<double>(v));
+    if (v != 0.0f && (m < 0.0999999995 || m >= 99999999.5)) return append_scientific(out, std::signbit(v), magnitude);
+    // Decimals from the integer digits of the value shown to 8 significant
+    // digits (zero counts one).
+    const int integer_digits = v == 0.0f ? 1 : std::max(rounded(magnitude, 8).exponent, 0);
+    append_fixed(out, std::signbit(v), magnitude, 11, 8 - integer_digits);
+    out.append(4, ' ');
+}
+
+void append_free_line(std::string& out, std::span<const value> values, std::string_view line_end) {
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const value& v = values[k];
+        const bool joined = k > 0 && v.kind == field_kind::text && values[k - 1].kind == field_kind::text;
+        if (!joined) out += ' ';  // also the blank that starts the line
+        switch (v.kind) {
+            case field_kind::text: out += v.text; break;
+            case field_kind::integer: append_integer_field(out, v.integer, 11); break;
+            case field_kind::real: append_free_real(out, v.real); break;
+        }
+    }
+    out += line_end;
+}
 
 void append_layout(std::string& out, layout_view layout, std::span<const value> values, std::string_view line_end) {
     layout_writer(out, layout, values).items(0, layout.items.size(), line_end);
