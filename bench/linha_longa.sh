@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One very long input line at the menu prompt: time and peak resident size of
-# the program while it reads it. Four cases: a line of blanks and a line of
-# values, each with and without a final line end. The reading must take time
-# in proportion to the line and memory that does not grow with it.
+# the program while it reads it. Five cases: a line of blanks and a line of
+# values, each with and without a final line end, and one value as long as the
+# line (9.999...9, a real of the paired t test). The reading must take time in
+# proportion to the line and memory that does not grow with it.
 #
 #   bench/linha_longa.sh [MiB]        (default 1024; program: $LOUSA or build/lousa)
 #
@@ -25,11 +26,13 @@ bytes=$((mib * 1024 * 1024))
 # a run with a final line end ends normally.
 resto_brancos=$'\n3\n1\n2\n10 8\n12 11\n0\n'
 resto_valores=$'\n1\n2\n10 8\n12 11\n0\n'
+resto_um_valor=$' 8\n12 11\n0\n'
 
 # The line is written in blocks of 1 MiB by perl (part of every Debian system).
 gera() { perl -e 'my $b = $ARGV[0] x (1048576 / length $ARGV[0]); syswrite STDOUT, $b for 1 .. $ARGV[1]' "$1" "$mib"; }
 brancos() { gera ' '; }
 valores() { gera '3 '; }
+um_valor() { printf '3\n1\n2\n9.'; gera '9'; }
 
 falhas=0
 medida=$(mktemp)
@@ -63,5 +66,6 @@ caso "line of blanks" brancos yes 0
 caso "line of blanks" brancos no 2
 caso "line of values" valores yes 0
 caso "line of values" valores no 2
+caso "one value" um_valor yes 0
 
 [ "$falhas" -eq 0 ]

@@ -1,6 +1,6 @@
 #pragma once
 // How values look on the screen: the fields of a layout and the items of a
-// free-form write. Each rendering is a small pure function of its value.
+// free-form write. Each rendering depends on its value alone.
 
 #include <cstdint>
 #include <span>
@@ -24,26 +24,20 @@ inline value make_value(lousa::real v) { return {field_kind::real, 0, v.value(),
 inline value make_value(float v) { return {field_kind::real, 0, v, {}}; }
 inline value make_value(texto v) { return {field_kind::text, 0, 0.0f, v.bytes}; }
 
+// Each appends its rendering to the end of `out`, the screen being built (out
+// of line, so that a write costs its call site no more than the call).
+
 // Aw: the first w characters, or the text right-justified in w.
-std::string render_text_field(std::string_view text, int w);
+void append_text_field(std::string& out, std::string_view text, int w);
 // Iw: right-justified digits, asterisks when they do not fit.
-std::string render_integer_field(std::int32_t v, int w);
+void append_integer_field(std::string& out, std::int32_t v, int w);
 // Fw.d: the exact stored value rounded half away from zero to d decimals.
-std::string render_fixed_field(float v, int w, int d);
+void append_fixed_field(std::string& out, float v, int w, int d);
+// A free-form real in 15 characters.
+void append_free_real(std::string& out, float v);
 
-// Free-form items: integers in 11 characters, reals in 15.
-std::string render_free_integer(std::int32_t v);
-std::string render_free_real(float v);
-// A whole free-form line, without its line end.
-std::string render_free_line(std::span<const value> values);
-
-// A whole layout write: its screen lines, each ended by line_end.
-std::string render_layout(layout_view layout, std::span<const value> values, std::string_view line_end);
-
-// The same, added to the end of screen (out of line, so that a write costs
-// its call site no more than the call).
-void append_free_line(std::string& screen, std::span<const value> values, std::string_view line_end);
-void append_layout(std::string& screen, layout_view layout, std::span<const value> values,
-                   std::string_view line_end);
+// A whole free-form line, or a whole layout write, each line ended by line_end.
+void append_free_line(std::string& out, std::span<const value> values, std::string_view line_end);
+void append_layout(std::string& out, layout_view layout, std::span<const value> values, std::string_view line_end);
 
 }  // namespace lousa::console

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <charconv>
+#include <cstdlib>
 #include <limits>
-#include <vector>
+#include <system_error>
 
 namespace lousa::console {
 namespace {
@@ -21,6 +22,21 @@ int digit_value(char c) { return c - '0'; }
 constexpr std::int64_t exponent_limit = 1'000'000'000'000'000;
 
 std::int64_t saturated(std::int64_t v) { return std::clamp(v, -exponent_limit, exponent_limit); }
+
+// The float nearest to a decimal text such as "125e-2", by the library. The
+// text has no point, so no locale can read it another way. The browser's
+// library has no from_chars for floats; its strtof is correctly rounded.
+float nearest_float(const char* text, [[maybe_unused]] const char* end, [[maybe_unused]] bool large) {
+#ifdef __cpp_lib_to_chars
+    float v = 0.0f;
+    // Out of range leaves v alone: the value is infinity, or zero.
+    if (std::from_chars(text, end, v).ec == std::errc::result_out_of_range)
+        return large ? std::numeric_limits<float>::infinity() : 0.0f;
+    return v;
+#else
+    return std::strtof(text, nullptr);
+#endif
+}
 
 }  // namespace
 
@@ -123,164 +139,19 @@ real_result real_scan::result() const {
                           part_ == part::exponent_digits;
     if (!complete || !any_digit_) return {read_error::bad_real};
     if (kept_ == 0) return {read_error::none, sign * 0.0f};
-    std::string digits(digits_.data(), kept_);
-    if (dropped_nonzero_) digits += '1';  // stands for the non-zero digits dropped
+    // 0.d1 d2 ... times 10^40 is above the largest float; times 10^-46 it is
+    // less than half the smallest subnormal.
     const std::int64_t exponent = saturated(scale_ + (exponent_negative_ ? -exponent_ : exponent_));
-    return {read_error::none, nearest_float(digits, exponent, negative_)};
-}
-
-namespace {
-
-// Unsigned integers of any size, least significant 32-bit limb first, with no
-// zero limbs at the top: just what the exact conversion below needs.
-class big_unsigned {
-public:
-    explicit big_unsigned(std::uint32_t v) {
-        if (v != 0) limbs_.push_back(v);
-    }
-
-    void multiply_add(std::uint32_t factor, std::uint32_t addend) {
-        std::uint64_t carry = addend;
-        for (std::uint32_t& limb : limbs_) {
-            const std::uint64_t t = std::uint64_t{limb} * factor + carry;
-            limb = static_cast<std::uint32_t>(t);
-            carry = t >> 32;
-        }
-        if (carry != 0) limbs_.push_back(static_cast<std::uint32_t>(carry));
-    }
-
-    void multiply_by_power_of_ten(std::int64_t n) {
-        for (; n >= 9; n -= 9) multiply_add(1'000'000'000u, 0);
-        for (; n > 0; --n) multiply_add(10, 0);
-    }
-
-    big_unsigned shifted_left(std::int64_t bits) const {
-        big_unsigned r(0);
-        if (limbs_.empty()) return r;
-        const auto whole = static_cast<std::size_t>(bits / 32);
-        const auto part = static_cast<unsigned>(bits % 32);
-        r.limbs_.assign(whole, 0);
-        std::uint32_t carry = 0;
-        for (const std::uint32_t limb : limbs_) {
-            r.limbs_.push_back(part == 0 ? limb : (limb << part) | carry);
-            carry = part == 0 ? 0 : limb >> (32 - part);
-        }
-        if (carry != 0) r.limbs_.push_back(carry);
-        return r;
-    }
-
-    std::int64_t bit_length() const {
-        if (limbs_.empty()) return 0;
-        std::int64_t top = 0;
-        for (std::uint32_t v = limbs_.back(); v != 0; v >>= 1) ++top;
-        return 32 * static_cast<std::int64_t>(limbs_.size() - 1) + top;
-    }
-
-    friend int compare(const big_unsigned& a, const big_unsigned& b) {
-        if (a.limbs_.size() != b.limbs_.size()) return a.limbs_.size() < b.limbs_.size() ? -1 : 1;
-        for (std::size_t k = a.limbs_.size(); k-- > 0;)
-            if (a.limbs_[k] != b.limbs_[k]) return a.limbs_[k] < b.limbs_[k] ? -1 : 1;
-        return 0;
-    }
-
-    // *this - b, for b not greater than *this.
-    void subtract(const big_unsigned& b) {
-        std::int64_t borrow = 0;
-        for (std::size_t k = 0; k < limbs_.size(); ++k) {
-            std::int64_t t = std::int64_t{limbs_[k]} - borrow - (k < b.limbs_.size() ? std::int64_t{b.limbs_[k]} : 0);
-            borrow = t < 0 ? 1 : 0;
-            if (t < 0) t += std::int64_t{1} << 32;
-            limbs_[k] = static_cast<std::uint32_t>(t);
-        }
-        while (!limbs_.empty() && limbs_.back() == 0) limbs_.pop_back();
-    }
-
-private:
-    std::vector<std::uint32_t> limbs_;
-};
-
-big_unsigned from_decimal(std::string_view digits) {
-    big_unsigned n(0);
-    std::size_t k = 0;
-    while (k < digits.size()) {
-        std::uint32_t chunk = 0, factor = 1;
-        for (int taken = 0; taken < 9 && k < digits.size(); ++taken, ++k) {
-            chunk = chunk * 10 + static_cast<std::uint32_t>(digit_value(digits[k]));
-            factor *= 10;
-        }
-        n.multiply_add(factor, chunk);
-    }
-    return n;
-}
-
-// Floats are m times 2^b with m below 2^24; the smallest b is that of the
-// subnormals, the largest finite value has b = 104.
-constexpr std::int64_t smallest_binary_exponent = -149;
-constexpr std::int64_t largest_binary_exponent = 104;
-constexpr std::uint32_t mantissa_limit = 1u << 24;
-
-// The quotient of numerator / (denominator * 2^b), below 2^26, and its
-// remainder left in `numerator` (scaled as the quotient is).
-std::uint32_t scaled_quotient(big_unsigned& numerator, big_unsigned& denominator, std::int64_t b) {
-    if (b >= 0) denominator = denominator.shifted_left(b);
-    else numerator = numerator.shifted_left(-b);
-    std::uint32_t q = 0;
-    for (int bit = 25; bit >= 0; --bit) {
-        const big_unsigned part = denominator.shifted_left(bit);
-        if (compare(numerator, part) >= 0) {
-            numerator.subtract(part);
-            q |= 1u << bit;
-        }
-    }
-    return q;
-}
-
-}  // namespace
-
-float nearest_float(std::string_view digits, std::int64_t exponent10, bool negative) {
-    const float sign = negative ? -1.0f : 1.0f;
-    // 0.d1... times 10^40 is at least 10^39, above the largest float; times
-    // 10^-46 it is below 10^-46, less than half the smallest subnormal.
-    if (exponent10 >= 40) return sign * std::numeric_limits<float>::infinity();
-    if (exponent10 <= -46) return sign * 0.0f;
-    const std::int64_t scale = exponent10 - static_cast<std::int64_t>(digits.size());
-    // The usual answer ("12.5", "0.05", "300") takes a shortcut: an integer of
-    // at most seven digits (below 2^24) and a power of ten up to 10^10 are
-    // both exact in single precision, so one single-precision multiplication
-    // or division rounds their product or quotient correctly.
-    if (digits.size() <= 7 && scale >= -10 && scale <= 10) {
-        constexpr std::array<float, 11> powers = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                                  1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-        float m = 0.0f;
-        for (const char c : digits) m = m * 10.0f + static_cast<float>(c - '0');
-        const float power = powers[static_cast<std::size_t>(scale >= 0 ? scale : -scale)];
-        return sign * (scale >= 0 ? m * power : m / power);
-    }
-    // Otherwise the value is p / q exactly.
-    big_unsigned p = from_decimal(digits);
-    big_unsigned q(1);
-    if (scale >= 0) p.multiply_by_power_of_ten(scale);
-    else q.multiply_by_power_of_ten(-scale);
-    // p / (q * 2^b) lies between 2^23 and 2^25 for this b, unless b is
-    // raised to the subnormals' exponent.
-    std::int64_t b = std::max(p.bit_length() - q.bit_length() - 24, smallest_binary_exponent);
-    big_unsigned remainder = p, divisor = q;
-    std::uint32_t m = scaled_quotient(remainder, divisor, b);
-    if (m >= mantissa_limit) {
-        ++b;
-        remainder = p;
-        divisor = q;
-        m = scaled_quotient(remainder, divisor, b);
-    }
-    // Nearest, ties to even.
-    const int half = compare(remainder.shifted_left(1), divisor);
-    if (half > 0 || (half == 0 && (m & 1u) != 0)) ++m;
-    if (m == mantissa_limit) {
-        m >>= 1;
-        ++b;
-    }
-    if (b > largest_binary_exponent) return sign * std::numeric_limits<float>::infinity();
-    return sign * std::ldexp(static_cast<float>(m), static_cast<int>(b));
+    if (exponent >= 40) return {read_error::none, sign * std::numeric_limits<float>::infinity()};
+    if (exponent <= -46) return {read_error::none, sign * 0.0f};
+    // The digits as an integer, then "e" and the exponent that scales it.
+    std::array<char, kept_digits + 8> text{};
+    char* end = std::copy_n(digits_.data(), kept_, text.data());
+    if (dropped_nonzero_) *end++ = '1';  // stands for the non-zero digits dropped
+    const auto scale = static_cast<int>(exponent - (end - text.data()));
+    *end++ = 'e';
+    end = std::to_chars(end, text.data() + text.size() - 1, scale).ptr;
+    return {read_error::none, sign * nearest_float(text.data(), end, exponent > 0)};
 }
 
 integer_result parse_integer(std::string_view token) {

@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace lousa::console {
@@ -55,11 +54,14 @@ public:
     void add(char c);
     real_result result() const;
 
-    // Significant digits kept. Every rounding boundary between two floats has
-    // fewer significant decimal digits than this, so the digits kept and a
-    // non-zero digit standing for all the dropped ones round as the whole
-    // value does.
-    static constexpr std::size_t kept_digits = 800;
+    // Significant digits kept. A value exactly between two neighbouring
+    // floats is m times 2^-k with m odd and below 2^25 and k at most 150, so m
+    // times 5^k over 10^k: at most log10(2^25 5^150) + 1 = 113 significant
+    // digits. The digits kept, with a 1 standing for any non-zero digits
+    // dropped, lie on the same side of every midpoint as the whole value, and
+    // round as it does.
+    static constexpr std::size_t kept_digits = 120;
+    static_assert(kept_digits >= static_cast<std::size_t>(25 * 0.30103 + 150 * 0.69897) + 1);
 
 private:
     enum class part : std::uint8_t {
@@ -92,11 +94,6 @@ private:
     std::int64_t exponent_ = 0;
     bool exponent_negative_ = false;
 };
-
-// The single-precision value nearest to 0.d1 d2 ... dn times ten to
-// `exponent10` (ties to even; too large gives infinity, too small zero). The
-// digits are decimal characters, the first one not zero.
-float nearest_float(std::string_view digits, std::int64_t exponent10, bool negative);
 
 integer_result parse_integer(std::string_view token);
 real_result parse_real(std::string_view token);

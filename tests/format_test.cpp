@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "console/console.hpp"
 #include "console/decimal.hpp"
@@ -17,12 +19,23 @@ namespace {
 constexpr float inf = std::numeric_limits<float>::infinity();
 constexpr float nan = std::numeric_limits<float>::quiet_NaN();
 
+// What one append adds to an empty screen.
+template <class... Parameters, class... Arguments>
+std::string shown(void (*append)(std::string&, Parameters...), Arguments&&... arguments) {
+    std::string out;
+    append(out, std::forward<Arguments>(arguments)...);
+    return out;
+}
+
 struct fixed_case {
     float v;
     int w, d;
     const char* shown;
 };
 
+// Rounded half away from zero from the stored value; a minus sign also for
+// values that round to zero; the zero before the point only where there is
+// room; infinity and not-a-number.
 TEST(FixedField, RoundsTheStoredValueHalfAwayFromZero) {
     const fixed_case cases[] = {
         {1.96f, 6, 2, "  1.96"},      {0.125f, 5, 2, " 0.13"},    {2.5f, 4, 0, "  3."},
@@ -33,55 +46,38 @@ TEST(FixedField, RoundsTheStoredValueHalfAwayFromZero) {
         {1234.5f, 6, 2, "******"},    {2.3238f, 6, 2, "  2.32"},  {-2.3238f, 6, 2, " -2.32"},
         {999.996f, 6, 2, "******"},   {999.995f, 6, 2, "999.99"},   {-99.995f, 6, 2, "******"}, {-99.994f, 6, 2, "-99.99"},
         {0.5f, 6, 0, "    1."},       {0.49999997f, 6, 0, "    0."}, {123456.0f, 9, 2, "123456.00"},
-        {3.0e38f, 9, 2, "*********"}, {1.0e-30f, 5, 2, " 0.00"},
+        {3.0e38f, 9, 2, "*********"}, {1.0e-30f, 5, 2, " 0.00"},  {0.006f, 4, 2, "0.01"},   {0.004f, 5, 2, " 0.00"},
+        {-0.001f, 6, 2, " -0.00"},    {-0.0f, 6, 2, " -0.00"},    {0.0f, 6, 2, "  0.00"},   {-0.3f, 4, 0, " -0."},
+        {0.5f, 4, 2, "0.50"},         {-0.5f, 4, 2, "-.50"},      {0.123f, 5, 3, "0.123"},  {-0.05f, 5, 3, "-.050"},
+        {0.995f, 4, 2, "1.00"},       {inf, 6, 2, "  +Inf"},      {-inf, 6, 2, "  -Inf"},   {nan, 6, 2, "   NaN"},
+        {-nan, 6, 2, "   NaN"},       {inf, 4, 0, "+Inf"},        {inf, 8, 0, "    +Inf"}, {inf, 9, 2, "+Infinity"},
+        {-inf, 12, 2, "   -Infinity"},
+        // far into the 23 digits: 2^-24 is 5.9604644775390625e-08, 1e-8f 9.99999993922529029077850...e-09
+        {0x1p-24f, 40, 31, "       0.0000000596046447753906250000000"},
+        {1e-8f, 40, 30, "        0.000000009999999939225290290779"},
     };
-    for (const auto& c : cases) EXPECT_EQ(render_fixed_field(c.v, c.w, c.d), c.shown) << c.v << " F" << c.w << "." << c.d;
-}
-
-TEST(FixedField, KeepsTheMinusOfValuesThatRoundToZero) {
-    EXPECT_EQ(render_fixed_field(-0.001f, 6, 2), " -0.00");
-    EXPECT_EQ(render_fixed_field(-0.0f, 6, 2), " -0.00");
-    EXPECT_EQ(render_fixed_field(0.0f, 6, 2), "  0.00");
-    EXPECT_EQ(render_fixed_field(-0.3f, 4, 0), " -0.");
-}
-
-TEST(FixedField, ShowsTheLeadingZeroOnlyWhereThereIsRoom) {
-    EXPECT_EQ(render_fixed_field(0.5f, 4, 2), "0.50");
-    EXPECT_EQ(render_fixed_field(-0.5f, 4, 2), "-.50");
-    EXPECT_EQ(render_fixed_field(0.123f, 5, 3), "0.123");
-    EXPECT_EQ(render_fixed_field(-0.05f, 5, 3), "-.050");
-    EXPECT_EQ(render_fixed_field(0.995f, 4, 2), "1.00");  // the carry reaches the integer part
-}
-
-TEST(FixedField, InfinityAndNotANumber) {
-    EXPECT_EQ(render_fixed_field(inf, 6, 2), "  +Inf");
-    EXPECT_EQ(render_fixed_field(-inf, 6, 2), "  -Inf");
-    EXPECT_EQ(render_fixed_field(nan, 6, 2), "   NaN");
-    EXPECT_EQ(render_fixed_field(-nan, 6, 2), "   NaN");
-    EXPECT_EQ(render_fixed_field(inf, 4, 0), "+Inf");
-    EXPECT_EQ(render_fixed_field(inf, 8, 0), "    +Inf");
-    EXPECT_EQ(render_fixed_field(inf, 9, 2), "+Infinity");
-    EXPECT_EQ(render_fixed_field(-inf, 12, 2), "   -Infinity");
+    for (const auto& c : cases) EXPECT_EQ(shown(append_fixed_field, c.v, c.w, c.d), c.shown) << c.v << " F" << c.w << "." << c.d;
 }
 
 TEST(IntegerField, RightJustifiesOrFillsWithAsterisks) {
-    EXPECT_EQ(render_integer_field(7, 2), " 7");
-    EXPECT_EQ(render_integer_field(16, 2), "16");
-    EXPECT_EQ(render_integer_field(-5, 2), "-5");
-    EXPECT_EQ(render_integer_field(100, 2), "**");
-    EXPECT_EQ(render_integer_field(-10, 2), "**");
-    EXPECT_EQ(render_integer_field(-99, 3), "-99");
-    EXPECT_EQ(render_integer_field(-100, 3), "***");
-    EXPECT_EQ(render_integer_field(-2147483647 - 1, 3), "***");
+    const std::tuple<std::int32_t, int, const char*> cases[] = {
+        {7, 2, " 7"},    {16, 2, "16"},    {-5, 2, "-5"},     {100, 2, "**"},
+        {-10, 2, "**"},  {-99, 3, "-99"},  {-100, 3, "***"},  {-2147483647 - 1, 3, "***"},
+    };
+    for (const auto& [v, w, text] : cases) EXPECT_EQ(shown(append_integer_field, v, w), text) << v << " I" << w;
 }
 
 TEST(TextField, CutsOrRightJustifies) {
-    EXPECT_EQ(render_text_field("abcdefghij", 15), "     abcdefghij");
-    EXPECT_EQ(render_text_field("abcdefghij", 10), "abcdefghij");
-    EXPECT_EQ(render_text_field("abcdefghij", 4), "abcd");
-    EXPECT_EQ(render_text_field(" ", 1), " ");
+    EXPECT_EQ(shown(append_text_field, "abcdefghij", 15), "     abcdefghij");
+    EXPECT_EQ(shown(append_text_field, "abcdefghij", 10), "abcdefghij");
+    EXPECT_EQ(shown(append_text_field, "abcdefghij", 4), "abcd");
+    EXPECT_EQ(shown(append_text_field, " ", 1), " ");
 }
 
+// The ninth significant digit of the exponent form is rounded up when the
+// first dropped digit is 5, whatever follows it: 2^-14 = 6.103515625e-05
+// exactly (a tie, not taken to even), 123456790528 and 0.0009 (stored
+// 8.99999984540...e-04) with more digits.
 TEST(FreeForm, RealsTakeFifteenCharacters) {
     const std::pair<float, const char*> cases[] = {
         {1.96f, "  1.9600000    "},     {12.5f, "  12.500000    "},      {0.5f, " 0.50000000    "},
@@ -90,41 +86,25 @@ TEST(FreeForm, RealsTakeFifteenCharacters) {
         {99999992.0f, "  99999992.    "},  {1.0e8f, " 1.00000000E+08"},  {-0.00001f, "-9.99999975E-06"},
         {inf, "      +Infinity"},      {-inf, "      -Infinity"},      {nan, "            NaN"},
         {-0.0f, " -0.0000000    "},   {3.0f, "  3.0000000    "},      {1234567.0f, "  1234567.0    "},  {9.9999990f, "  9.9999990    "},
+        {0x1p-14f, " 6.10351563E-05"},  {-0x1p-14f, "-6.10351563E-05"},  {123456790528.0f, " 1.23456791E+11"},
+        {0.0009f, " 8.99999985E-04"},   {9.99999995f, "  10.000000    "},  {0x1p-149f, " 1.40129846E-45"},
+        {3.40282347e38f, " 3.40282347E+38"},
     };
-    for (const auto& [v, shown] : cases) EXPECT_EQ(render_free_real(v), shown) << v;
-}
-
-// The ninth significant digit is rounded up when the first dropped digit is 5,
-// whatever follows it: 2^-14 = 6.103515625e-05 exactly (a tie, not taken to
-// even), 123456790528 and 0.0009 (stored 8.99999984540...e-04) with more digits.
-TEST(FreeForm, ExponentFormRoundsUpOnAFirstDroppedFive) {
-    const std::pair<float, const char*> cases[] = {
-        {0x1p-14f, " 6.10351563E-05"},
-        {-0x1p-14f, "-6.10351563E-05"},
-        {123456790528.0f, " 1.23456791E+11"},
-        {0.0009f, " 8.99999985E-04"},
-    };
-    for (const auto& [v, shown] : cases) EXPECT_EQ(render_free_real(v), shown) << v;
-}
-
-TEST(FreeForm, IntegersTakeElevenCharacters) {
-    EXPECT_EQ(render_free_integer(3), "          3");
-    EXPECT_EQ(render_free_integer(-42), "        -42");
-    EXPECT_EQ(render_free_integer(-2147483647 - 1), "-2147483648");
+    for (const auto& [v, text] : cases) EXPECT_EQ(shown(append_free_real, v), text) << v;
 }
 
 TEST(FreeForm, SeparatesValuesButJoinsTexts) {
     const std::array<value, 2> text_int{make_value(texto{"Digitar dado numero "}), make_value(3)};
-    EXPECT_EQ(render_free_line(text_int), " Digitar dado numero            3");
+    EXPECT_EQ(shown(append_free_line, text_int, "|"), " Digitar dado numero            3|");
     const std::array<value, 2> texts{make_value(texto{"ab"}), make_value(texto{"cd"})};
-    EXPECT_EQ(render_free_line(texts), " abcd");
-    const std::array<value, 2> int_text{make_value(7), make_value(texto{"x"})};
-    EXPECT_EQ(render_free_line(int_text), "           7 x");
-    EXPECT_EQ(render_free_line({}), "");
+    EXPECT_EQ(shown(append_free_line, texts, "|"), " abcd|");
+    const std::array<value, 3> int_text{make_value(-42), make_value(texto{"x"}), make_value(-2147483647 - 1)};
+    EXPECT_EQ(shown(append_free_line, int_text, "|"), "         -42 x -2147483648|");
+    EXPECT_EQ(shown(append_free_line, std::span<const value>{}, "|"), "|");
 }
 
 std::string layout(layout_view p, std::initializer_list<value> values) {
-    return render_layout(p, std::span<const value>(values.begin(), values.size()), "|\n");
+    return shown(append_layout, p, std::span<const value>(values.begin(), values.size()), "|\n");
 }
 std::string layout(const parsed_layout& p, std::initializer_list<value> values) { return layout(p.view(), values); }
 
@@ -213,14 +193,21 @@ TEST(Layout, RejectsMalformedLayouts) {
     EXPECT_ANY_THROW(parse_layout("(3(a1)"));
 }
 
-TEST(Decimal, ExactExpansionRoundedTo23Digits) {
-    const decimal tenth = decimal_of(0.1f);  // 0.100000001490116119384765625
-    EXPECT_EQ(tenth.digits, "10000000149011611938477");
-    EXPECT_EQ(tenth.exponent, 0);
-    EXPECT_EQ(decimal_of(1024.0f).digits, "1024");
-    EXPECT_EQ(decimal_of(1024.0f).exponent, 4);
-    EXPECT_EQ(scaled_digits(decimal_of(0.004f), 2), "");
-    EXPECT_EQ(scaled_digits(decimal_of(0.006f), 2), "1");
+// Correctly rounded, an exact tie to even: 2^-34 is 5.82076609134674072265625e-11.
+TEST(Decimal, TheStoredValueTo23Digits) {
+    const std::tuple<float, std::string_view, int> cases[] = {
+        {0.1f, "10000000149011611938477", 0},  // 0.100000001490116119384765625
+        {1024.0f, "10240000000000000000000", 4},
+        {0x1p-34f, "58207660913467407226562", -10},
+        {0x1p-149f, "14012984643248170709237", -44},
+        {-3.40282347e38f, "34028234663852885981170", 39},
+    };
+    for (const auto& [v, digits, exponent] : cases) {
+        const decimal x = decimal_of(v);
+        EXPECT_EQ(std::string_view(x.digits.data(), static_cast<std::size_t>(x.size)), digits) << v;
+        EXPECT_EQ(x.exponent, exponent) << v;
+    }
+    EXPECT_EQ(decimal_of(0.0f).size, 0);
 }
 
 }  // namespace
