@@ -39,8 +39,9 @@ option(LOUSA_DEBIAN_PACKAGE "Lay the files out as the Debian package ships them"
 
 # Hardening changes no screen byte: it adds checks around library calls and
 # the stack, and read-only relocations; the arithmetic flags stay as above.
+# Every library the program is made of gets it, not only the shell.
 if(LOUSA_HARDENING)
-  foreach(target lousa_core lousa)
+  foreach(target IN LISTS LOUSA_LIBRARIES ITEMS lousa)
     target_compile_options(${target} PRIVATE -O2 -D_FORTIFY_SOURCE=2 -fstack-protector-strong)
   endforeach()
   target_link_options(lousa PRIVATE -Wl,-z,relro -Wl,-z,now)

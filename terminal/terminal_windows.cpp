@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "terminal/console_window.hpp"
 #include "terminal/terminal.hpp"
 
 namespace lousa::terminal {
@@ -52,6 +53,22 @@ std::string system_message(DWORD error) {
     return std::string(text, n);
 }
 
+// A double-clicked program's window closes as soon as it ends: keep the last
+// screen and any report readable until Enter is pressed.
+void wait_if_window_is_ours() {
+    DWORD processes[2] = {};
+    const DWORD sharing = GetConsoleProcessList(processes, 2);
+    if (!waits_before_closing(sharing, is_console(STD_INPUT_HANDLE), is_console(STD_OUTPUT_HANDLE))) return;
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD n = 0;
+    if (!WriteFile(output, closing_prompt.data(), static_cast<DWORD>(closing_prompt.size()), &n, nullptr)) return;
+    FlushConsoleInputBuffer(input);  // answers typed ahead must not close the window unread
+    char typed = 0;
+    while (ReadFile(input, &typed, 1, &n, nullptr) && n == 1 && typed != '\n') {
+    }
+}
+
 }  // namespace
 
 session::session() {
@@ -70,6 +87,7 @@ session::session() {
 }
 
 session::~session() {
+    wait_if_window_is_ours();
     restore_code_pages();
     SetConsoleCtrlHandler(restore_on_interrupt, FALSE);
 }
