@@ -47,6 +47,20 @@ if(LOUSA_HARDENING)
   target_link_options(lousa PRIVATE -Wl,-z,relro -Wl,-z,now)
 endif()
 
+# The Windows program carries its icon, its version and description, and a
+# manifest, so that Explorer shows what it is (packaging/lousa.rc.in).
+if(WIN32)
+  enable_language(RC)
+  string(REPLACE "." "," LOUSA_VERSION_COMMAS "${LOUSA_VERSION},0")
+  string(REPLACE "," "." LOUSA_VERSION_QUAD "${LOUSA_VERSION_COMMAS}")
+  set(LOUSA_MANIFEST ${CMAKE_BINARY_DIR}/lousa.manifest)
+  configure_file(packaging/lousa.manifest ${LOUSA_MANIFEST} @ONLY)
+  configure_file(packaging/lousa.rc.in ${CMAKE_BINARY_DIR}/lousa.rc @ONLY)
+  target_sources(lousa PRIVATE ${CMAKE_BINARY_DIR}/lousa.rc)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/lousa.rc PROPERTIES
+    OBJECT_DEPENDS "${LOUSA_MANIFEST};${CMAKE_SOURCE_DIR}/packaging/lousa.ico")
+endif()
+
 set(LOUSA_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/lousa)
 
 install(TARGETS lousa RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
