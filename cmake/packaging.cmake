@@ -34,7 +34,7 @@ endif()
 
 include(GNUInstallDirs)
 
-option(LOUSA_HARDENING "Optimise at -O2 with the usual hardening (fortified calls, stack protector, full RELRO)" OFF)
+option(LOUSA_HARDENING "Optimise at -O2 with Debian's hardening (fortified calls, stack protector, stack clash and control-flow protection, full RELRO)" OFF)
 option(LOUSA_DEBIAN_PACKAGE "Lay the files out as the Debian package ships them" OFF)
 
 # Hardening changes no screen byte: it adds checks around library calls and
@@ -42,7 +42,8 @@ option(LOUSA_DEBIAN_PACKAGE "Lay the files out as the Debian package ships them"
 # Every library the program is made of gets it, not only the shell.
 if(LOUSA_HARDENING)
   foreach(target IN LISTS LOUSA_LIBRARIES ITEMS lousa)
-    target_compile_options(${target} PRIVATE -O2 -D_FORTIFY_SOURCE=2 -fstack-protector-strong)
+    target_compile_options(${target} PRIVATE -O2 -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3 -fstack-protector-strong
+                           -fstack-clash-protection -fcf-protection)
   endforeach()
   target_link_options(lousa PRIVATE -Wl,-z,relro -Wl,-z,now)
 endif()
@@ -84,6 +85,9 @@ if(LOUSA_DEBIAN_PACKAGE)
   install(FILES ${CMAKE_BINARY_DIR}/lousa.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${CMAKE_BINARY_DIR}/changelog.gz packaging/copyright DESTINATION ${LOUSA_DOCDIR})
   install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME lousa)
+  # As Debian's own packages: the compiler's name and version are not shipped.
+  install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lousa\" COMMAND_ERROR_IS_FATAL ANY)")
 else()
   install(FILES doc/lousa.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
