@@ -78,7 +78,8 @@ package:
 	@$(NEEDS) "make package" $(PACKAGE_NEEDS)
 	@cmake -S . -B $(PACKAGE_BUILD) $(HARDENED) -DLOUSA_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr >&2
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) >&2
-	@cd $(PACKAGE_BUILD) && cpack -G DEB >&2
+	@# CPack gives the package's own members the modes the umask leaves
+	@cd $(PACKAGE_BUILD) && umask 022 && cpack -G DEB >&2
 	@ls $(PACKAGE_BUILD)/lousa_*.deb
 
 # The release: dist/lousa-VERSION/ with the Windows program, the browser page,
