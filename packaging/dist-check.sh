@@ -19,11 +19,15 @@ copy=$elsewhere/outra-pasta/lousa
 git clone --quiet --no-hardlinks "$(pwd)" "$copy"
 git -C "$copy" checkout --quiet --detach "$(git rev-parse HEAD)"
 
+# Whatever the first build had, the second has something else.
+if [ "$(umask)" = 0022 ]; then other_umask=0002; else other_umask=0022; fi
+if [ "$(locale charmap 2>/dev/null)" = UTF-8 ]; then other_locale=C; else other_locale=C.UTF-8; fi
+echo "make dist-check: second build in $copy (TZ=LINT-14, LC_ALL=$other_locale, umask $other_umask, clock +7 days)"
 started=$(date +%s)
 (
   cd "$copy"
-  umask 0002
-  TZ=LINT-14 LC_ALL=C.UTF-8 LANG=C.UTF-8 FAKETIME_DONT_FAKE_MONOTONIC=1 \
+  umask "$other_umask"
+  TZ=LINT-14 LC_ALL=$other_locale LANG=$other_locale FAKETIME_DONT_FAKE_MONOTONIC=1 \
     faketime -f +7d make dist JOBS="$jobs" >"$elsewhere/build.log" 2>&1
 ) || {
   tail -n 30 "$elsewhere/build.log" >&2
