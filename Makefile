@@ -104,8 +104,9 @@ dist:
 	@cmake --build build-web --target lousa -j $(JOBS) >&2
 	@sh packaging/dist.sh $(VERSION) build-windows build-web $(PACKAGE_BUILD)
 
-dist-check: dist
-	@$(NEEDS) "make dist-check" faketime:faketime
+dist-check:
+	@$(NEEDS) "make dist-check" $(DIST_NEEDS) faketime:faketime
+	@$(MAKE) dist
 	@sh packaging/dist-check.sh $(VERSION) $(JOBS)
 
 # The largest session of every application, timed against copying the same
