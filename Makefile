@@ -91,7 +91,7 @@ package:
 VERSION := $(shell sed -n 's/^set(LOUSA_VERSION \(.*\))$$/\1/p' cmake/lousa.cmake)
 WINDOWS_CONFIGURE = cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 .PHONY: dist dist-check
-dist: export SOURCE_DATE_EPOCH := $(shell git log -1 --format=%ct 2>/dev/null)
+dist: export SOURCE_DATE_EPOCH = $(shell git log -1 --format=%ct 2>/dev/null)
 dist: export NODE_PATH := /usr/share/nodejs
 dist:
 	@$(NEEDS) "make dist" $(DIST_NEEDS)
