@@ -64,8 +64,12 @@ void wait_if_window_is_ours() {
     DWORD n = 0;
     if (!WriteFile(output, closing_prompt.data(), static_cast<DWORD>(closing_prompt.size()), &n, nullptr)) return;
     FlushConsoleInputBuffer(input);  // answers typed ahead must not close the window unread
-    char typed = 0;
-    while (ReadFile(input, &typed, 1, &n, nullptr) && n == 1 && typed != '\n') {
+    // Key presses rather than a read: after Ctrl-Z a console read may give
+    // the end of the input again at once.
+    INPUT_RECORD event{};
+    while (ReadConsoleInputA(input, &event, 1, &n) && n == 1) {
+        const KEY_EVENT_RECORD& key = event.Event.KeyEvent;
+        if (event.EventType == KEY_EVENT && key.bKeyDown && key.wVirtualKeyCode == VK_RETURN) break;
     }
 }
 
