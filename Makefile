@@ -47,7 +47,7 @@ windows:
 	@cd build-windows && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf build build-*
+	rm -rf build build-* dist
 
 # Installation (PREFIX, default /usr/local; DESTDIR for a staging root), its
 # undoing from the install manifest, and the Debian package. The program is
@@ -65,11 +65,49 @@ install:
 uninstall:
 	@DESTDIR="$(DESTDIR)" cmake --build $(RELEASE_BUILD) --target uninstall
 
+# What each tool-using target needs, as COMMAND-OR-PATH:DEBIAN-PACKAGE: a
+# missing one stops it before anything is built (packaging/needs.sh).
+NEEDS = sh packaging/needs.sh
+BUILD_NEEDS = cmake:cmake g++:g++ make:make
+PACKAGE_NEEDS = $(BUILD_NEEDS) dpkg-shlibdeps:dpkg-dev dpkg-deb:dpkg file:file gzip:gzip
+DIST_NEEDS = $(PACKAGE_NEEDS) git:git x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64 \
+	x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-strip:binutils-mingw-w64-x86-64 \
+	emcc:emscripten /usr/src/googletest/CMakeLists.txt:googletest sha256sum:coreutils
+
 package:
+	@$(NEEDS) "make package" $(PACKAGE_NEEDS)
 	@cmake -S . -B $(PACKAGE_BUILD) $(HARDENED) -DLOUSA_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr >&2
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) >&2
-	@cd $(PACKAGE_BUILD) && cpack -G DEB
+	@# CPack gives the package's own members the modes the umask leaves
+	@cd $(PACKAGE_BUILD) && umask 022 && cpack -G DEB >&2
 	@ls $(PACKAGE_BUILD)/lousa_*.deb
+
+# The release: dist/lousa-VERSION/ with the Windows program, the browser page,
+# the Debian package, the source archive, SHA256SUMS and LEIA-ME.txt, all made
+# from the checked-out commit (packaging/dist.sh). Built in the same folders as
+# `make windows`, `make web` and `make package` (only the programs, no tests),
+# so that CI builds each once. Times come from the commit, so that two builds
+# give the same bytes; `make dist-check` builds it again elsewhere and compares.
+VERSION := $(shell sed -n 's/^set(LOUSA_VERSION \(.*\))$$/\1/p' cmake/lousa.cmake)
+WINDOWS_CONFIGURE = cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+.PHONY: dist dist-check
+dist: export SOURCE_DATE_EPOCH = $(shell git log -1 --format=%ct 2>/dev/null)
+dist: export NODE_PATH := /usr/share/nodejs
+dist:
+	@$(NEEDS) "make dist" $(DIST_NEEDS)
+	@test -n "$$SOURCE_DATE_EPOCH" || { echo "make dist: a release is made from a git commit" >&2; exit 1; }
+	@$(MAKE) package >/dev/null
+	@if [ -f build-windows/CMakeCache.txt ]; then $(WINDOWS_CONFIGURE) >&2; \
+	  else $(WINDOWS_CONFIGURE) -DLOUSA_TESTS=OFF >&2; fi
+	@cmake --build build-windows --target lousa -j $(JOBS) >&2
+	@emcmake cmake -S web -B build-web >&2
+	@cmake --build build-web --target lousa -j $(JOBS) >&2
+	@sh packaging/dist.sh $(VERSION) build-windows build-web $(PACKAGE_BUILD)
+
+dist-check:
+	@$(NEEDS) "make dist-check" $(DIST_NEEDS) faketime:faketime
+	@$(MAKE) dist
+	@sh packaging/dist-check.sh $(VERSION) $(JOBS)
 
 # The largest session of every application, timed against copying the same
 # bytes (bench/sessoes.py); then one 1 GiB input line, read in time and memory

@@ -19,6 +19,9 @@ endif()
 # optimisation level: no contraction into fused multiply-adds, no fast-math,
 # and 32-bit integers that wrap instead of overflowing.
 add_compile_options(-ffp-contract=off -fno-fast-math -fwrapv -Wall -Wextra)
+# Source paths relative to the root: the report of a failed read names
+# shell/shell.cpp, and no output carries the folder it was built in.
+add_compile_options(-ffile-prefix-map=${LOUSA_ROOT}/=)
 # 32-bit x86 does its arithmetic in SSE2 registers: console/real.hpp refuses
 # the x87 unit, whose 80-bit intermediates print other numbers.
 if(NOT EMSCRIPTEN AND CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86|x86_64|AMD64)$")
@@ -43,8 +46,6 @@ endfunction()
 lousa_sources(LOUSA_CONSOLE_SOURCES console)
 add_library(lousa_console STATIC ${LOUSA_CONSOLE_SOURCES})
 target_include_directories(lousa_console PUBLIC ${LOUSA_ROOT})
-# The report of a failed read names the source file relative to this root.
-target_compile_definitions(lousa_console PUBLIC LOUSA_SOURCE_ROOT="${LOUSA_ROOT}/")
 
 # One platform file: the build picks it, the file needs no guard.
 if(WIN32)
@@ -53,6 +54,7 @@ else()
   set(LOUSA_PLATFORM_TERMINAL ${LOUSA_ROOT}/terminal/terminal_posix.cpp)
 endif()
 add_library(lousa_terminal STATIC ${LOUSA_ROOT}/terminal/terminal.cpp ${LOUSA_ROOT}/terminal/utf8.cpp
+  ${LOUSA_ROOT}/terminal/bom.cpp
   ${LOUSA_PLATFORM_TERMINAL})
 target_link_libraries(lousa_terminal PUBLIC lousa_console)
 

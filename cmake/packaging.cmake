@@ -34,16 +34,32 @@ endif()
 
 include(GNUInstallDirs)
 
-option(LOUSA_HARDENING "Optimise at -O2 with the usual hardening (fortified calls, stack protector, full RELRO)" OFF)
+option(LOUSA_HARDENING "Optimise at -O2 with Debian's hardening (fortified calls, stack protector, stack clash and control-flow protection, full RELRO)" OFF)
 option(LOUSA_DEBIAN_PACKAGE "Lay the files out as the Debian package ships them" OFF)
 
 # Hardening changes no screen byte: it adds checks around library calls and
 # the stack, and read-only relocations; the arithmetic flags stay as above.
+# Every library the program is made of gets it, not only the shell.
 if(LOUSA_HARDENING)
-  foreach(target lousa_core lousa)
-    target_compile_options(${target} PRIVATE -O2 -D_FORTIFY_SOURCE=2 -fstack-protector-strong)
+  foreach(target IN LISTS LOUSA_LIBRARIES ITEMS lousa)
+    target_compile_options(${target} PRIVATE -O2 -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3 -fstack-protector-strong
+                           -fstack-clash-protection -fcf-protection)
   endforeach()
   target_link_options(lousa PRIVATE -Wl,-z,relro -Wl,-z,now)
+endif()
+
+# The Windows program carries its icon, its version and description, and a
+# manifest, so that Explorer shows what it is (packaging/lousa.rc.in).
+if(WIN32)
+  enable_language(RC)
+  string(REPLACE "." "," LOUSA_VERSION_COMMAS "${LOUSA_VERSION},0")
+  string(REPLACE "," "." LOUSA_VERSION_QUAD "${LOUSA_VERSION_COMMAS}")
+  set(LOUSA_MANIFEST ${CMAKE_BINARY_DIR}/lousa.manifest)
+  configure_file(packaging/lousa.manifest ${LOUSA_MANIFEST} @ONLY)
+  configure_file(packaging/lousa.rc.in ${CMAKE_BINARY_DIR}/lousa.rc @ONLY)
+  target_sources(lousa PRIVATE ${CMAKE_BINARY_DIR}/lousa.rc)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/lousa.rc PROPERTIES
+    OBJECT_DEPENDS "${LOUSA_MANIFEST};${CMAKE_SOURCE_DIR}/packaging/lousa.ico")
 endif()
 
 set(LOUSA_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/lousa)
@@ -69,6 +85,9 @@ if(LOUSA_DEBIAN_PACKAGE)
   install(FILES ${CMAKE_BINARY_DIR}/lousa.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${CMAKE_BINARY_DIR}/changelog.gz packaging/copyright DESTINATION ${LOUSA_DOCDIR})
   install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME lousa)
+  # As Debian's own packages: the compiler's name and version are not shipped.
+  install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lousa\" COMMAND_ERROR_IS_FATAL ANY)")
 else()
   install(FILES doc/lousa.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()

@@ -25,8 +25,8 @@ struct opcoes {
 // --cp850 and --utf8 counts.
 opcoes le_opcoes(std::span<const char* const> argumentos);
 
-// The texts below are screen bytes (code page 850) ended by the console's
-// line end: they go through the same conversion as the screen.
+// The texts below are code page 850 bytes ended by the console's line end.
+// They are documents, not screens: UTF-8 wherever the locale uses it.
 std::string texto_ajuda();
 std::string texto_versao();
 

@@ -8,10 +8,10 @@ namespace lousa::terminal {
 conversions choose(conversion asked, const streams& kinds) {
     switch (asked) {
         case conversion::cp850: return {};
-        case conversion::utf8: return {true, true};
+        case conversion::utf8: return {true, true, true};
         case conversion::automatic: break;
     }
-    return {kinds.output_utf8_terminal, kinds.input_utf8_terminal};
+    return {kinds.output_utf8_terminal, kinds.input_utf8_terminal, kinds.locale_utf8};
 }
 
 void standard_stream::put(std::string_view bytes) {

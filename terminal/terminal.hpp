@@ -17,6 +17,7 @@ namespace lousa::terminal {
 struct streams {
     bool output_utf8_terminal = false;  // standard output is a terminal whose locale uses UTF-8
     bool input_utf8_terminal = false;   // the same for standard input
+    bool locale_utf8 = false;           // the user's locale uses UTF-8, whatever the streams are
 };
 
 // Readies the standard streams for one run and puts back what it changed when
@@ -45,10 +46,13 @@ enum class conversion : std::uint8_t {
     utf8,       // always converted, pipes and files too (--utf8)
 };
 
-// Which directions are converted between code page 850 and UTF-8.
+// Which directions are converted between code page 850 and UTF-8. The help,
+// the version and the one-line reports are documents, not screens: they
+// follow the locale even into a pipe (`lousa --help | less`).
 struct conversions {
     bool screen = false;
     bool keyboard = false;
+    bool documents = false;
 };
 conversions choose(conversion asked, const streams& kinds);
 

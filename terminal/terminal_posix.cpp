@@ -35,10 +35,9 @@ bool user_locale_uses_utf8() {
 session::session() {
     const bool output_terminal = ::isatty(STDOUT_FILENO) == 1;
     const bool input_terminal = ::isatty(STDIN_FILENO) == 1;
-    if (!output_terminal && !input_terminal) return;  // pipes and files: the locale does not matter
-    const bool utf8 = user_locale_uses_utf8();
-    kinds_.output_utf8_terminal = output_terminal && utf8;
-    kinds_.input_utf8_terminal = input_terminal && utf8;
+    kinds_.locale_utf8 = user_locale_uses_utf8();
+    kinds_.output_utf8_terminal = output_terminal && kinds_.locale_utf8;
+    kinds_.input_utf8_terminal = input_terminal && kinds_.locale_utf8;
 }
 
 session::~session() = default;

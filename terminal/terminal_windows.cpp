@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "terminal/console_window.hpp"
 #include "terminal/terminal.hpp"
 
 namespace lousa::terminal {
@@ -52,6 +53,26 @@ std::string system_message(DWORD error) {
     return std::string(text, n);
 }
 
+// A double-clicked program's window closes as soon as it ends: keep the last
+// screen and any report readable until Enter is pressed.
+void wait_if_window_is_ours() {
+    DWORD processes[2] = {};
+    const DWORD sharing = GetConsoleProcessList(processes, 2);
+    if (!waits_before_closing(sharing, is_console(STD_INPUT_HANDLE), is_console(STD_OUTPUT_HANDLE))) return;
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD n = 0;
+    if (!WriteFile(output, closing_prompt.data(), static_cast<DWORD>(closing_prompt.size()), &n, nullptr)) return;
+    FlushConsoleInputBuffer(input);  // answers typed ahead must not close the window unread
+    // Key presses rather than a read: after Ctrl-Z a console read may give
+    // the end of the input again at once.
+    INPUT_RECORD event{};
+    while (ReadConsoleInputA(input, &event, 1, &n) && n == 1) {
+        const KEY_EVENT_RECORD& key = event.Event.KeyEvent;
+        if (event.EventType == KEY_EVENT && key.bKeyDown && key.wVirtualKeyCode == VK_RETURN) break;
+    }
+}
+
 }  // namespace
 
 session::session() {
@@ -70,6 +91,7 @@ session::session() {
 }
 
 session::~session() {
+    wait_if_window_is_ours();
     restore_code_pages();
     SetConsoleCtrlHandler(restore_on_interrupt, FALSE);
 }

@@ -485,14 +485,17 @@ TEST(Terminal, Utf8OptionConvertsPipesBothWays) {
     EXPECT_EQ(r.out, session.screen);
 }
 
-TEST(Terminal, HelpAndVersionGoThroughTheScreensConversion) {
+// The help is a document: it follows the locale's code set, even into a pipe.
+TEST(Terminal, HelpAndVersionFollowTheLocale) {
     const child_result utf8_help = run_on_terminal({"--help"}, locale_environment("C.UTF-8"), "");
     EXPECT_EQ(utf8_help.status, 0);
     EXPECT_EQ(utf8_help.out, lousa::utf8_from_cp850(lousa::texto_ajuda()));
     EXPECT_NE(utf8_help.out.find("Opções:"), std::string::npos);
     const child_result piped_help = run_on_pipes({"--help"}, locale_environment("C.UTF-8"), "");
     EXPECT_EQ(piped_help.status, 0);
-    EXPECT_EQ(piped_help.out, lousa::texto_ajuda());
+    EXPECT_EQ(piped_help.out, utf8_help.out);
+    EXPECT_EQ(run_on_pipes({"--help", "--cp850"}, locale_environment("C.UTF-8"), "").out, lousa::texto_ajuda());
+    EXPECT_EQ(run_on_pipes({"--help"}, locale_environment("C"), "").out, lousa::texto_ajuda());
     const child_result version = run_on_terminal({"--version"}, locale_environment("C.UTF-8"), "");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("lousa ") + LOUSA_VERSION + "\n");
