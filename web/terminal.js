@@ -54,10 +54,13 @@
   }
 
   // Screen text waits here and goes to the page in one piece per animation
-  // frame, appended after what is there: the old lines are never laid out
-  // again, and the page scrolls once per piece, not once per line.
+  // frame, a block of its own appended after what is there: the blocks
+  // already shown are not laid out again, and the page scrolls once per
+  // piece, not once per line. A line not yet ended (a prompt waiting for its
+  // answer) stays open in the last block until its line end comes.
   let fila = [];
   let quadroPedido = false;
+  let blocoAberto = null;
 
   function acrescenta(texto, classe) {
     sessao += texto;
@@ -70,23 +73,41 @@
     }
   }
 
+  function poe(onde, texto, classe) {
+    if (!classe) return onde.appendChild(document.createTextNode(texto));
+    const trecho = document.createElement('span');
+    trecho.className = classe;
+    trecho.textContent = texto;
+    if (classe === 'relato') trecho.setAttribute('role', 'alert');
+    onde.appendChild(trecho);
+  }
+
   function descarrega() {
     quadroPedido = false;
     if (fila.length === 0) return;
-    const pedaco = document.createDocumentFragment();
+    const novo = document.createElement('span');
+    novo.className = 'bloco';
+    let alvo = blocoAberto || novo;
     for (const { texto, classe } of fila) {
-      if (!classe) {
-        pedaco.appendChild(document.createTextNode(texto));
-        continue;
+      let resto = texto;
+      if (alvo !== novo) {
+        const fim = classe === 'relato' ? -1 : resto.indexOf('\n');
+        if (fim < 0 && classe !== 'relato') {
+          poe(alvo, resto, classe);
+          continue;
+        }
+        if (fim >= 0) poe(alvo, resto.slice(0, fim + 1), classe);
+        resto = resto.slice(fim + 1);
+        alvo = novo;
+        if (resto === '') continue;
       }
-      const trecho = document.createElement('span');
-      trecho.className = classe;
-      trecho.textContent = texto;
-      if (classe === 'relato') trecho.setAttribute('role', 'alert');
-      pedaco.appendChild(trecho);
+      poe(novo, resto, classe);
     }
+    const aberto = !fila[fila.length - 1].texto.endsWith('\n');
     fila = [];
-    tela.appendChild(pedaco);
+    if (novo.firstChild) tela.appendChild(novo);
+    if (!aberto) blocoAberto = null;
+    else if (novo.firstChild) blocoAberto = novo;
     rolaParaFim();
   }
 
@@ -216,6 +237,7 @@
     const execucao = ++execucaoAtual;
     tela.textContent = '';
     fila = [];
+    blocoAberto = null;
     sessao = '';
     entregues = [];
     adiantadas = [];

@@ -24,6 +24,7 @@ const pagina = path.join(raiz, 'build-web', 'lousa.html');
 const endereco = 'file://' + pagina;
 const nativo = process.env.LOUSA_NATIVE || path.join(raiz, 'build', 'lousa');
 const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
+const firefox = process.env.FIREFOX || '/usr/bin/firefox-esr';
 const transcricoes = path.join(raiz, 'tests', 'transcripts');
 const exemplos = path.join(raiz, 'examples');
 
@@ -146,25 +147,46 @@ function contraste(a, b) {
   return (l1 + 0.05) / (l2 + 0.05);
 }
 
-describe('lousa.html in Chromium', () => {
-  let navegador, aba, perfil, downloads;
+// The whole suite runs in Chromium; the typed sessions, the corrections and
+// the Tab key run in Firefox too (WebDriver BiDi), when it is installed.
+paginaNoNavegador('lousa.html in Chromium', (perfil) => puppeteer.launch({
+  executablePath: chromium,
+  headless: true,
+  userDataDir: perfil,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+}), true);
+if (fs.existsSync(firefox)) {
+  paginaNoNavegador('lousa.html in Firefox', (perfil) => puppeteer.launch({
+    browser: 'firefox', executablePath: firefox, headless: true, userDataDir: perfil,
+  }), false);
+} else {
+  it.skip('lousa.html in Firefox: no ' + firefox);
+}
+
+function paginaNoNavegador(titulo, lanca, completo) {
+describe(titulo, () => {
+  const itChromium = completo ? it : () => {};
+  let navegador, aba, downloads, perfil;
   const pedidosDeFora = [];
   let servidor = null;  // a plain static server, for the test that needs one
   const errosDaPagina = [];
   const figuras = path.join(raiz, 'build-web');
 
   before(async () => {
-    perfil = fs.mkdtempSync(path.join(os.tmpdir(), 'lousa-chromium-'));
+    perfil = fs.mkdtempSync(path.join(os.tmpdir(), 'lousa-navegador-'));
     downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'lousa-downloads-'));
-    navegador = await puppeteer.launch({
-      executablePath: chromium,
-      headless: true,
-      userDataDir: perfil,
-      args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-        '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    });
+    navegador = await lanca(perfil);
     aba = await navegador.newPage();
     await aba.setViewport({ width: 1000, height: 700 });
+    aba.on('console', (m) => { if (m.type() === 'error') errosDaPagina.push(m.text()); });
+    aba.on('pageerror', (e) => errosDaPagina.push(e.message));
+    // Anything the page's policy refuses (an inline script without its hash,
+    // an eval) is an error of the page.
+    await aba.evaluateOnNewDocument(() => {
+      document.addEventListener('securitypolicyviolation', (e) => console.error('CSP: ' + e.violatedDirective));
+    });
+    if (!completo) return aba.goto(endereco);
     await aba.setRequestInterception(true);
     aba.on('request', (pedido) => {
       const url = pedido.url();
@@ -173,15 +195,9 @@ describe('lousa.html in Chromium', () => {
       pedidosDeFora.push(url);
       return pedido.abort();
     });
-    aba.on('console', (m) => { if (m.type() === 'error') errosDaPagina.push(m.text()); });
-    aba.on('pageerror', (e) => errosDaPagina.push(e.message));
-    // Anything the page's policy refuses (an inline script without its hash,
-    // an eval) is an error of the page.
-    await aba.evaluateOnNewDocument(() => {
-      document.addEventListener('securitypolicyviolation', (e) => console.error('CSP: ' + e.violatedDirective));
-    });
     const cdp = await navegador.target().createCDPSession();
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    await aba.goto(endereco);
   });
 
   after(async () => {
@@ -193,8 +209,13 @@ describe('lousa.html in Chromium', () => {
   const aguardaEstado = (nome) => aba.waitForFunction((n) => document.body.dataset.estado === n, {}, nome);
   const textoDaTela = () => aba.$eval('#tela', (t) => t.textContent);
   // The program's own text: the screen without the echoed answers and the report.
-  const saidaDoPrograma = () => aba.$eval('#tela', (t) => [...t.childNodes]
-    .filter((n) => n.nodeType === Node.TEXT_NODE).map((n) => n.textContent).join(''));
+  const saidaDoPrograma = () => aba.$eval('#tela', (t) => {
+    let texto = '';
+    for (const andar = document.createTreeWalker(t, NodeFilter.SHOW_TEXT); andar.nextNode();) {
+      if (!andar.currentNode.parentElement.closest('.digitado, .relato')) texto += andar.currentNode.textContent;
+    }
+    return texto;
+  });
   const ecos = () => aba.$$eval('#tela .digitado', (s) => s.map((e) => e.textContent));
   const focoEm = () => aba.evaluate(() => document.activeElement.id);
   const focoNaEntrada = async () => (await focoEm()) === 'entrada';
@@ -203,6 +224,15 @@ describe('lousa.html in Chromium', () => {
   async function aguardaMenu() {
     await aba.waitForFunction(() => document.body.dataset.estado === 'esperando' &&
       document.getElementById('tela').textContent.includes('DIGITE O CODIGO DA APLICACAO'));
+  }
+
+  // Does what starts a new run and waits until it has started: the screen of
+  // the run before is gone.
+  async function outraExecucao(acao) {
+    await aba.$eval('#tela', (t) => t.appendChild(document.createComment('run before')));
+    await acao();
+    await aba.waitForFunction(() => ![...document.getElementById('tela').childNodes]
+      .some((n) => n.nodeType === Node.COMMENT_NODE));
   }
 
   async function comecaDeNovo() {
@@ -221,8 +251,18 @@ describe('lousa.html in Chromium', () => {
     }
   }
 
-  // A paste onto the input line, as the clipboard would hand it over.
-  function cola(texto) {
+  // A paste onto the input line, as the clipboard would hand it over. Firefox
+  // builds no paste event with data: there the lines are typed ahead instead.
+  async function cola(texto) {
+    if (!completo) {
+      const linhas = texto.split('\n');
+      for (const [k, l] of linhas.entries()) {
+        if (await aba.$eval('#entrada', (e) => e.disabled)) return;  // the run has ended: the rest is dropped
+        await aba.type('#entrada', l);
+        if (k < linhas.length - 1) await aba.keyboard.press('Enter');
+      }
+      return;
+    }
     return aba.$eval('#entrada', (entrada, t) => {
       const dados = new DataTransfer();
       dados.setData('text/plain', t);
@@ -249,8 +289,10 @@ describe('lousa.html in Chromium', () => {
 
   // A file given through "Abrir respostas…".
   async function abre(arquivo) {
-    const [escolha] = await Promise.all([aba.waitForFileChooser(), aba.click('#abrir')]);
-    await escolha.accept([arquivo]);
+    await outraExecucao(async () => {
+      const [escolha] = await Promise.all([aba.waitForFileChooser(), aba.click('#abrir')]);
+      await escolha.accept([arquivo]);
+    });
   }
 
   // axe-core's audit of the page as it is: its serious and critical findings.
@@ -264,7 +306,7 @@ describe('lousa.html in Chromium', () => {
 
   // The first load also starts the browser's own machinery; the second is what
   // a student sees when opening the file in a browser already running.
-  it('is one file under 1 MB that shows the menu within a second', async () => {
+  itChromium('is one file under 1 MB that shows the menu within a second', async () => {
     const tamanho = fs.statSync(pagina).size;
     assert.ok(tamanho < 1024 * 1024, 'size ' + tamanho);
     await aba.goto(endereco);
@@ -282,7 +324,7 @@ describe('lousa.html in Chromium', () => {
     assert.ok(await focoNaEntrada());
   });
 
-  it('allows its scripts by hash, without unsafe-inline or unsafe-eval', async () => {
+  itChromium('allows its scripts by hash, without unsafe-inline or unsafe-eval', async () => {
     const html = fs.readFileSync(pagina, 'utf8');
     const politica = /http-equiv="Content-Security-Policy" content="([^"]*)"/.exec(html)[1];
     const scripts = /script-src ([^;]*)/.exec(politica)[1].split(' ');
@@ -347,7 +389,7 @@ describe('lousa.html in Chromium', () => {
       await aguardaEstado('terminou');
       assert.equal(await focoEm(), 'corrigir', nome);
       assert.match(await aba.$eval('#aviso-texto', (a) => a.textContent), /não pôde ser lida.*Corrigir a resposta/);
-      await aba.keyboard.press('Enter');
+      await outraExecucao(() => aba.keyboard.press('Enter'));
       await aba.waitForFunction((e) => document.body.dataset.estado === 'esperando' &&
         document.getElementById('entrada').value === e, {}, errada);
       assert.equal(await textoDaTela(), texto.slice(0, inicios[k]), nome + ': the screen before the typo, line ' + (k + 1));
@@ -363,7 +405,7 @@ describe('lousa.html in Chromium', () => {
     }
   });
 
-  it('replays each built-in example, named by its menu title, with the screen of examples/', async () => {
+  itChromium('replays each built-in example, named by its menu title, with the screen of examples/', async () => {
     await comecaDeNovo();
     await aba.click('#exemplos summary');
     await aba.waitForFunction(() => document.activeElement.closest('#exemplos li'));
@@ -373,7 +415,7 @@ describe('lousa.html in Chromium', () => {
     assert.equal(titulos[8], '9 — Teste Qui-quadrado');
     for (const exemplo of listaDeExemplos) {
       if (!(await aba.$eval('#exemplos', (d) => d.open))) await aba.click('#exemplos summary');
-      await aba.click(`#exemplos button[data-exemplo="${exemplo.nome}"]`);
+      await outraExecucao(() => aba.click(`#exemplos button[data-exemplo="${exemplo.nome}"]`));
       await aguardaEstado('terminou');
       assert.equal(await saidaDoPrograma(), exemplo.tela, exemplo.nome);
       const respostas = fs.readFileSync(exemplo.respostas, 'utf8').split('\n').slice(0, -1);
@@ -381,7 +423,7 @@ describe('lousa.html in Chromium', () => {
     }
   });
 
-  it('opens answers in UTF-8 or code page 850, by picker or dropped, and goes on by hand where they end', async () => {
+  itChromium('opens answers in UTF-8 or code page 850, by picker or dropped, and goes on by hand where they end', async () => {
     const exemplo = listaDeExemplos[2];
     const respostas = fs.readFileSync(exemplo.respostas, 'utf8').split('\n').slice(0, -1);
     const emCP850 = path.join(downloads, '..', path.basename(downloads) + '-cp850.txt');
@@ -395,11 +437,11 @@ describe('lousa.html in Chromium', () => {
       fs.rmSync(emCP850);
     }
     // Dropped: the first four answers only; the student goes on by hand.
-    await aba.evaluate((texto) => {
+    await outraExecucao(() => aba.evaluate((texto) => {
       const dados = new DataTransfer();
       dados.items.add(new File([texto], 'respostas.txt', { type: 'text/plain' }));
       document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: dados, bubbles: true, cancelable: true }));
-    }, respostas.slice(0, 4).join('\n') + '\n');
+    }, respostas.slice(0, 4).join('\n') + '\n'));
     await aba.waitForFunction(() => document.body.dataset.estado === 'esperando' &&
       document.querySelectorAll('#tela .digitado').length === 4);
     assert.equal(await saidaDoPrograma(), rodaNativo(respostas.slice(0, 4)).tela);
@@ -409,7 +451,7 @@ describe('lousa.html in Chromium', () => {
     assert.equal(await saidaDoPrograma(), exemplo.tela);
   });
 
-  it('saves the whole session as UTF-8 text, and a saved session replays, whole or cut short', async () => {
+  itChromium('saves the whole session as UTF-8 text, and a saved session replays, whole or cut short', async () => {
     const nome = 'shell/paired_t_from_menu';
     const { linhas } = linhasDigitadas(nome);
     await comecaDeNovo();
@@ -436,7 +478,7 @@ describe('lousa.html in Chromium', () => {
     }
   });
 
-  it('sets a failed read apart, with the native report, and starts again from the keyboard', async () => {
+  itChromium('sets a failed read apart, with the native report, and starts again from the keyboard', async () => {
     await comecaDeNovo();
     await digita(['3', '1', 'x']);
     await aguardaEstado('terminou');
@@ -470,7 +512,7 @@ describe('lousa.html in Chromium', () => {
     assert.equal(await textoDaTela(), telaComEco(nome).texto);
   });
 
-  it('sends a pasted block line by line and recalls earlier lines with the arrows', async () => {
+  itChromium('sends a pasted block line by line and recalls earlier lines with the arrows', async () => {
     const nome = 'shell/paired_t_from_menu';
     const { linhas } = linhasDigitadas(nome);
     await comecaDeNovo();
@@ -529,7 +571,7 @@ describe('lousa.html in Chromium', () => {
     assert.equal(await valorDaEntrada(), '3', 'no tab was typed');
   });
 
-  it('appends to the screen without touching what is there, one live region', async () => {
+  itChromium('appends to the screen without touching what is there, one live region', async () => {
     await comecaDeNovo();
     assert.deepEqual(await aba.$eval('#tela', (t) => [t.getAttribute('role'), t.getAttribute('aria-live')]), ['log', 'polite']);
     assert.equal(await aba.$eval('label[for="entrada"]', (l) => l.textContent), 'Resposta:');
@@ -551,7 +593,7 @@ describe('lousa.html in Chromium', () => {
     assert.ok(mudancas.length < linhasDaTela / 4);
   });
 
-  it('passes the accessibility audit on desktop and phone, mid-session and after a failed read', async () => {
+  itChromium('passes the accessibility audit on desktop and phone, mid-session and after a failed read', async () => {
     for (const tela of [{ width: 1000, height: 700 }, { width: 390, height: 700, isMobile: true, hasTouch: true }]) {
       await aba.setViewport(tela);
       await comecaDeNovo();
@@ -570,7 +612,7 @@ describe('lousa.html in Chromium', () => {
     await aba.setViewport({ width: 1000, height: 700 });
   });
 
-  it('works with the keyboard alone: examples, save, print and the focus back on the line', async () => {
+  itChromium('works with the keyboard alone: examples, save, print and the focus back on the line', async () => {
     await comecaDeNovo();
     await aba.evaluate(() => { window.impressoes = 0; window.print = () => { ++window.impressoes; }; });
     await aba.focus('#imprimir');
@@ -591,12 +633,12 @@ describe('lousa.html in Chromium', () => {
     assert.match(await aba.evaluate(() => document.activeElement.textContent), /^1 — Dimensionamento de Amostras$/);
     await aba.keyboard.press('Tab');
     await aba.keyboard.press('Tab');
-    await aba.keyboard.press('Enter');  // the third example
+    await outraExecucao(() => aba.keyboard.press('Enter'));  // the third example
     await aguardaEstado('terminou');
     assert.equal(await saidaDoPrograma(), listaDeExemplos[2].tela);
   });
 
-  it('prints the whole session black on white, 80 columns to an A4 page, no controls', async () => {
+  itChromium('prints the whole session black on white, 80 columns to an A4 page, no controls', async () => {
     const exemplo = listaDeExemplos.find((e) => e.codigo === 6);
     await comecaDeNovo();
     await cola(fs.readFileSync(exemplo.respostas, 'utf8'));
@@ -635,7 +677,7 @@ describe('lousa.html in Chromium', () => {
     }
   });
 
-  it('keeps 80 columns on a phone, says the screen goes on to the right, and fits it on request', async () => {
+  itChromium('keeps 80 columns on a phone, says the screen goes on to the right, and fits it on request', async () => {
     await aba.setViewport({ width: 390, height: 700, isMobile: true, hasTouch: true });
     await comecaDeNovo();
     const medidas = async () => aba.evaluate(() => {
@@ -673,7 +715,7 @@ describe('lousa.html in Chromium', () => {
     await aguardaMenu();
   });
 
-  it('holds at 200 % zoom: the line in view, the page not scrolling sideways, the audit clean', async () => {
+  itChromium('holds at 200 % zoom: the line in view, the page not scrolling sideways, the audit clean', async () => {
     await aba.setViewport({ width: 640, height: 450, deviceScaleFactor: 2 });
     await comecaDeNovo();
     await cola('2\n1\n');
@@ -690,7 +732,7 @@ describe('lousa.html in Chromium', () => {
     await aba.setViewport({ width: 1000, height: 700 });
   });
 
-  it('has a visible focus and enough contrast', async () => {
+  itChromium('has a visible focus and enough contrast', async () => {
     await comecaDeNovo();
     assert.ok(await focoNaEntrada());
     const cores = await aba.evaluate(() => {
@@ -735,7 +777,7 @@ describe('lousa.html in Chromium', () => {
     return inicio;
   }
 
-  it('takes a pasted line of 100 000 characters', async () => {
+  itChromium('takes a pasted line of 100 000 characters', async () => {
     await comecaDeNovo();
     const longa = '3' + ' '.repeat(99998) + '7';
     const inicio = await colaMedindo(longa + '\n');
@@ -748,21 +790,32 @@ describe('lousa.html in Chromium', () => {
     assert.ok(ms < 5000 && pausa < 3000);
   });
 
-  it('takes 10 000 pasted lines, answering clicks and keys meanwhile', async () => {
+  itChromium('takes 10 000 pasted lines, answering clicks and keys meanwhile', async () => {
     const sessao = sessoesGrandes()['6'];  // 8 006 answers, then lines past the end of the run
     const linhas = [...sessao, ...Array.from({ length: 10000 - sessao.length }, (_, j) => String(j))];
     await comecaDeNovo();
     const inicio = await colaMedindo(linhas.join('\n') + '\n');
-    await new Promise((r) => setTimeout(r, 300));
-    const t0 = Date.now();
-    const resposta = await aba.evaluate(() => document.body.dataset.estado);
-    const chamada = Date.now() - t0;
-    await aguardaEstado('terminou');
+    // Script calls while the lines are worked through: each is answered soon.
+    let chamada = 0, chamadas = 0;
+    let tecla = null;
+    for (;;) {
+      const t0 = Date.now();
+      const agora = await aba.evaluate(() => document.body.dataset.estado);
+      if (agora === 'terminou') break;
+      chamada = Math.max(chamada, Date.now() - t0);
+      ++chamadas;
+      if (tecla !== null) continue;
+      const t1 = Date.now();
+      await aba.keyboard.press('9');
+      tecla = (await valorDaEntrada()) === '9' ? Date.now() - t1 : Infinity;
+    }
     const ms = Date.now() - inicio;
     const pausa = await aba.evaluate(() => { clearInterval(window.relogio); return window.maiorPausa; });
-    console.log(`# paste of 10 000 lines (code 6, 8 006 read): ${ms} ms; a script call answered in ${chamada} ms ` +
-      `while it ran; longest pause of the page ${Math.round(pausa)} ms`);
-    assert.equal(resposta, 'executando', 'the paste was still being worked through');
+    console.log(`# paste of 10 000 lines (code 6, 8 006 read): ${ms} ms; ${chamadas} script calls answered meanwhile, ` +
+      `the slowest in ${chamada} ms; longest pause of the page ${Math.round(pausa)} ms`);
+    assert.ok(chamadas > 0, 'the paste was still being worked through');
+    console.log(`# a key typed during that paste showed on the line after ${tecla} ms`);
+    assert.ok(tecla < 500, 'a typed key is answered within half a second');
     assert.ok(chamada < 500, 'the tab answered within half a second');
     assert.ok(pausa < 500, 'the page never stopped for half a second');
     assert.equal(await saidaDoPrograma(), rodaNativo(sessao).tela);
@@ -771,7 +824,7 @@ describe('lousa.html in Chromium', () => {
     assert.equal(salvo.texto, await textoDaTela(), 'a long session is saved whole');
   });
 
-  it('answers Recomeçar at once during a long paste', async () => {
+  itChromium('answers Recomeçar at once during a long paste', async () => {
     const sessao = sessoesGrandes()['9'];
     await comecaDeNovo();
     await cola(sessao.join('\n') + '\n');
@@ -785,7 +838,7 @@ describe('lousa.html in Chromium', () => {
     assert.equal(await textoDaTela(), rodaNativo([]).tela);
   });
 
-  it('works the same from a static web server', async () => {
+  itChromium('works the same from a static web server', async () => {
     const http_ = http.createServer((pedido, resposta) => {
       resposta.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8' });
       resposta.end(fs.readFileSync(pagina));
@@ -810,3 +863,4 @@ describe('lousa.html in Chromium', () => {
     assert.deepEqual(errosDaPagina, []);
   });
 });
+}
