@@ -24,7 +24,8 @@
   // typing ahead, a file of answers), handed over in order as a terminal would.
   let adiantadas = [];
   // A saved session being replayed: its text, whose typed lines are the text
-  // that follows the screen so far up to the next line end.
+  // that follows the screen so far up to the next line end, as long as the
+  // screen shows what it shows.
   let sessaoSalva = null;
   // A file whose kind (answers or saved session) is decided at the first read.
   let arquivoAberto = null;
@@ -63,6 +64,7 @@
   let blocoAberto = null;
 
   function acrescenta(texto, classe) {
+    if (sessaoSalva !== null && !sessaoSalva.startsWith(texto, sessao.length)) sessaoSalva = null;
     sessao += texto;
     const ultimo = fila[fila.length - 1];
     if (!classe && ultimo && !ultimo.classe) ultimo.texto += texto;
@@ -137,7 +139,7 @@
     if (adiantadas.length > 0) return adiantadas.shift();
     if (sessaoSalva !== null) {
       const fim = sessaoSalva.indexOf('\n', sessao.length);
-      if (fim >= 0 && sessaoSalva.startsWith(sessao)) return sessaoSalva.slice(sessao.length, fim);
+      if (fim >= 0) return sessaoSalva.slice(sessao.length, fim);
       sessaoSalva = null;
     }
     return null;
@@ -146,7 +148,7 @@
   // A file that begins with what the program shows before its first read is
   // a saved session; anything else is answers, one per line.
   function decideArquivo() {
-    const texto = arquivoAberto;
+    const texto = arquivoAberto.replace(/\r\n?/g, '\n');  // a session saved again on another system
     arquivoAberto = null;
     if (texto.startsWith(sessao)) sessaoSalva = texto;
     else adiantadas = separaLinhas(texto);
@@ -487,9 +489,13 @@
     const ligado = caber.getAttribute('aria-pressed') === 'true';
     tela.style.fontSize = '';
     if (ligado) {
+      // Measured outside the screen, which is a live region.
       const amostra = document.createElement('span');
+      amostra.setAttribute('aria-hidden', 'true');
+      amostra.style.cssText = 'position: absolute; visibility: hidden; white-space: pre; font: ' +
+        getComputedStyle(tela).font;
       amostra.textContent = '0'.repeat(81);
-      tela.appendChild(amostra);
+      document.body.appendChild(amostra);
       const largura = amostra.getBoundingClientRect().width;
       amostra.remove();
       const tamanho = parseFloat(getComputedStyle(tela).fontSize);

@@ -474,7 +474,7 @@ describe(titulo, () => {
     assert.ok(salvo.texto.includes('serão digitados?'), 'accents are kept');
     const arquivo = path.join(downloads, '..', path.basename(downloads) + '-sessao.txt');
     try {
-      fs.writeFileSync(arquivo, salvo.texto);
+      fs.writeFileSync(arquivo, salvo.texto.replace(/\n/g, '\r\n'));  // kept on another system
       await abre(arquivo);
       await aguardaEstado('terminou');
       assert.equal(await textoDaTela(), salvo.texto);
@@ -817,6 +817,17 @@ describe(titulo, () => {
     assert.equal((await ecos()).length, sessao.length, 'every line read, none past the end');
     const salvo = await salvaSessao();
     assert.equal(salvo.texto, await textoDaTela(), 'a long session is saved whole');
+    const arquivo = path.join(downloads, '..', path.basename(downloads) + '-longa.txt');
+    try {
+      fs.writeFileSync(arquivo, salvo.texto);
+      const t0 = Date.now();
+      await abre(arquivo);
+      await aguardaEstado('terminou');
+      console.log(`# the saved session (${salvo.texto.length} characters) replayed in ${Date.now() - t0} ms`);
+      assert.equal(await textoDaTela(), salvo.texto, 'and replays whole');
+    } finally {
+      fs.rmSync(arquivo);
+    }
   });
 
   itChromium('answers Recomeçar at once during a long paste', async () => {
