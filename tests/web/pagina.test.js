@@ -800,16 +800,19 @@ describe(titulo, () => {
       chamada = Math.max(chamada, Date.now() - t0);
       ++chamadas;
       if (tecla !== null) continue;
-      const t1 = Date.now();
+      // How long the key waited for the page: from the key press to its handling.
+      await aba.evaluate(() => document.addEventListener('keydown', (e) => {
+        window.esperaDaTecla = performance.now() - e.timeStamp;
+      }, { once: true, capture: true }));
       await aba.keyboard.press('9');
-      tecla = (await valorDaEntrada()) === '9' ? Date.now() - t1 : Infinity;
+      tecla = (await valorDaEntrada()) === '9' ? Math.round(await aba.evaluate(() => window.esperaDaTecla)) : Infinity;
     }
     const ms = Date.now() - inicio;
     const pausa = await aba.evaluate(() => { clearInterval(window.relogio); return window.maiorPausa; });
     console.log(`# paste of 10 000 lines (code 6, 8 006 read): ${ms} ms; ${chamadas} script calls answered meanwhile, ` +
       `the slowest in ${chamada} ms; longest pause of the page ${Math.round(pausa)} ms`);
     assert.ok(chamadas > 0, 'the paste was still being worked through');
-    console.log(`# a key typed during that paste showed on the line after ${tecla} ms`);
+    console.log(`# a key typed during that paste waited ${tecla} ms for the page`);
     assert.ok(tecla < 500, 'a typed key is answered within half a second');
     assert.ok(chamada < 500, 'the tab answered within half a second');
     assert.ok(pausa < 500, 'the page never stopped for half a second');
