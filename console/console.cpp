@@ -2,9 +2,21 @@
 
 #include <vector>
 
+#include "console/reader.hpp"
+
 namespace lousa {
 
-void Console::flush() {
+console_io::console_io(input_source& in, output_sink& out)
+    : out_(out), reader_(std::make_unique<console::list_reader>(in, [this] { flush(); })) {}
+
+console_io::~console_io() noexcept {
+    try {
+        flush();
+    } catch (...) {  // NOLINT(bugprone-empty-catch)
+    }
+}
+
+void console_io::flush() {
     if (pending_.empty()) return;
     // The buffer is emptied whether or not the write succeeds (a failed write
     // is not tried again) and keeps its capacity for the next screen.
@@ -15,13 +27,13 @@ void Console::flush() {
     out_.put(pending_);
 }
 
-void Console::read_list(const read_variable* vars, std::size_t count) {
-    std::vector<console::read_target> targets;
+void console_io::read_list(const read_variable* vars, std::size_t count) {
+    std::vector<read_target> targets;
     targets.reserve(count);
     for (std::size_t k = 0; k < count; ++k) targets.push_back(vars[k].target());
     console::read_outcome outcome;
     try {
-        outcome = reader_.read(targets);
+        outcome = reader_->read(targets);
     } catch (const input_failure& failure) {
         throw read_stop(vars[0].where(), failure.what());
     }

@@ -12,7 +12,7 @@
 
 namespace lousa {
 
-void anova_com_repeticoes(Console& con) {
+void anova_com_repeticoes(console_io& con) {
     constexpr int limite = 20;
     // dadox2(i, j)[k]: repetition k of the cell in line i, column j.
     matriz<vetor<real, limite>, limite, limite> dadox2;

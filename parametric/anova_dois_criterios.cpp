@@ -11,7 +11,7 @@
 
 namespace lousa {
 
-void anova_dois_criterios(Console& con) {
+void anova_dois_criterios(console_io& con) {
     constexpr int maxlin = limite_dois_criterios, maxcol = limite_dois_criterios;
     matriz<real, maxlin, 200> dadox;
     vetor<real, maxlin> somalin, medialin;

@@ -11,7 +11,7 @@
 
 namespace lousa {
 
-void anova_um_criterio(Console& con) {
+void anova_um_criterio(console_io& con) {
     using textos::ast;
     constexpr int max_repeticoes = 20;
     constexpr int max_tratamentos = 20;

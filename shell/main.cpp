@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     }
     lousa::terminal::standard_input keyboard;
     lousa::terminal::utf8_input utf8_keyboard(keyboard);
-    lousa::console::input_source& in =
-        converted.keyboard ? static_cast<lousa::console::input_source&>(utf8_keyboard) : keyboard;
+    lousa::input_source& in =
+        converted.keyboard ? static_cast<lousa::input_source&>(utf8_keyboard) : keyboard;
     return lousa::executa_programa(in, out, err);
 }

@@ -29,9 +29,9 @@ void report_output_failure(output_sink& err, const output_failure& failure) noex
 
 }  // namespace
 
-int executa_programa(console::input_source& in, output_sink& out, output_sink& err) noexcept {
+int executa_programa(input_source& in, output_sink& out, output_sink& err) noexcept {
     try {
-        Console con(in, out);
+        console_io con(in, out);
         try {
             executa(con);
             con.flush();

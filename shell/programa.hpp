@@ -18,7 +18,7 @@ inline constexpr int status_unknown_option = 64; // a command-line argument that
 
 // Runs the shell on `in` and `out`; reports on `err` how a run that did not
 // end normally ended. Returns the exit status. Never throws.
-int executa_programa(console::input_source& in, output_sink& out, output_sink& err) noexcept;
+int executa_programa(input_source& in, output_sink& out, output_sink& err) noexcept;
 
 // Shows a text instead of the dialogue (the help, the version): status 0, or
 // the same report and status as a screen that cannot be written.

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "console/console.hpp"
+#include "console/cp850.hpp"
+#include "console/streams.hpp"
 
 namespace lousa::terminal {
 
@@ -46,14 +47,14 @@ private:
 };
 
 // Typed UTF-8 handed on as code page 850.
-class utf8_input final : public console::input_source {
+class utf8_input final : public input_source {
 public:
-    explicit utf8_input(console::input_source& terminal) : terminal_(terminal) {}
+    explicit utf8_input(input_source& terminal) : terminal_(terminal) {}
     std::size_t read_some(char* buffer, std::size_t capacity) override;
 
 private:
     static constexpr std::size_t chunk = 4096;
-    console::input_source& terminal_;
+    input_source& terminal_;
     utf8_decoder decoder_;
     std::string raw_;    // bytes as typed
     std::string ready_;  // converted, not yet handed on

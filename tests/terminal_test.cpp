@@ -90,7 +90,7 @@ TEST(Utf8Decoder, KeepsASequenceOpenAcrossFeeds) {
 }
 
 // Hands out the given pieces, one per read, then the end of the input.
-class pieces_source final : public lousa::console::input_source {
+class pieces_source final : public lousa::input_source {
 public:
     explicit pieces_source(std::vector<std::string> pieces) : pieces_(std::move(pieces)) {}
     std::size_t read_some(char* buffer, std::size_t capacity) override {
@@ -109,7 +109,7 @@ private:
 };
 
 // Everything the converting source hands out, `capacity` bytes at a time.
-std::string drain(lousa::console::input_source& in, std::size_t capacity) {
+std::string drain(lousa::input_source& in, std::size_t capacity) {
     std::string all;
     std::vector<char> buffer(capacity);
     for (int guard = 0; guard < 1000; ++guard) {

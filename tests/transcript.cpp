@@ -32,7 +32,7 @@ std::vector<std::string> screen_lines(const std::string& text) {
 
 // Hands the typed lines to the program one at a time, checking first that the
 // screen so far is what the transcript shows before that line.
-class scripted_input final : public console::input_source {
+class scripted_input final : public input_source {
 public:
     scripted_input(const transcript& t, const string_sink& out) : t_(t), out_(out) {}
 
@@ -91,7 +91,7 @@ replay_result replay(const transcript& t) {
     scripted_input in(t, out);
     replay_result result;
     {
-        Console con(in, out);
+        console_io con(in, out);
         try {
             if (t.app == 0) executa(con);
             else aplicacao_de_codigo(t.app)(con);

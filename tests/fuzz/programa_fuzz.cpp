@@ -18,7 +18,7 @@ namespace {
 // Far more than the longest screen any input can ask for between two reads.
 constexpr std::size_t screen_limit_between_reads = 32u << 20;
 
-class fuzz_input final : public lousa::console::input_source {
+class fuzz_input final : public lousa::input_source {
 public:
     fuzz_input(const std::uint8_t* data, std::size_t size, std::size_t& written_since_read)
         : data_(data), size_(size), written_since_read_(written_since_read) {}
