@@ -3,31 +3,27 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "tests/run_binary.hpp"
 #include "tests/transcript.hpp"
 
-
 namespace {
 
 namespace fs = std::filesystem;
+using lousa::testing::join_lines;
 using lousa::testing::platform_lines;
 using lousa::testing::run_program;
 using lousa::testing::run_result;
-using lousa::testing::slurp;
 
 // The line of `needle` in a source file, counting from 1.
 int line_of(const std::string& file, const std::string& needle) {
-    std::ifstream in(fs::path(LOUSA_TRANSCRIPTS).parent_path().parent_path() / file);
-    std::string line;
-    for (int n = 1; std::getline(in, line); ++n)
-        if (line.find(needle) != std::string::npos) return n;
+    const std::vector<std::string> lines =
+        lousa::testing::split_lines(lousa::testing::read_file(fs::path(LOUSA_TRANSCRIPTS).parent_path().parent_path() / file));
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        if (lines[n].find(needle) != std::string::npos) return static_cast<int>(n) + 1;
     return -1;
 }
 
@@ -46,11 +42,8 @@ TEST(Binary, ShellTranscriptsGiveTheirScreenByteForByte) {
         const auto t = lousa::testing::read_transcript(file);
         if (t.app != 0) continue;
         SCOPED_TRACE(file.string());
-        std::string typed, screen;
-        for (const auto& line : t.input) typed += line.text + "\n";
-        for (const auto& line : t.screen) screen += line + "\n";
-        const run_result r = run_program(platform_lines(typed));
-        EXPECT_EQ(lousa::utf8_from_cp850(r.out), platform_lines(screen));
+        const run_result r = run_program(platform_lines(typed_text(t)));
+        EXPECT_EQ(lousa::utf8_from_cp850(r.out), platform_lines(join_lines(t.screen)));
         if (t.stop_message.empty()) {
             EXPECT_EQ(r.status, 0);
             EXPECT_EQ(r.err, "");

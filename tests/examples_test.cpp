@@ -9,15 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/run_binary.hpp"
+#include "tests/transcript.hpp"
 
 namespace {
 
@@ -36,7 +35,7 @@ std::vector<std::string> example_names() {
 
 using lousa::testing::platform_lines;
 using lousa::testing::run_result;
-using lousa::testing::slurp;
+using lousa::testing::read_file;
 
 run_result run_example(const std::string& name) {
     return lousa::testing::run_program_on_file(examples_dir() / (name + ".txt"));
@@ -109,7 +108,7 @@ TEST(Examples, OneAnswerFileAndOneScreenPerApplication) {
         EXPECT_EQ(name.substr(0, 3), prefix) << name;
         EXPECT_TRUE(fs::exists(examples_dir() / (name + ".tela"))) << name;
         // the session starts from the menu: its first answer is the code
-        std::istringstream first_line(slurp(examples_dir() / (name + ".txt")));
+        std::istringstream first_line(read_file(examples_dir() / (name + ".txt")));
         int typed_code = 0;
         first_line >> typed_code;
         EXPECT_EQ(typed_code, code) << name;
@@ -125,13 +124,13 @@ TEST_P(Example, PrintsExactlyTheScreenBesideIt) {
     EXPECT_EQ(r.err, "");
     // the .tela files keep the bytes a POSIX run prints; on Windows each line
     // ends in CR LF
-    const std::string expected = platform_lines(slurp(examples_dir() / (GetParam() + ".tela")));
+    const std::string expected = platform_lines(read_file(examples_dir() / (GetParam() + ".tela")));
     ASSERT_FALSE(expected.empty());
     EXPECT_TRUE(r.out == expected) << "the screen of " << GetParam() << " differs from its .tela file";
 }
 
 TEST_P(Example, AnswersTheEndQuestionOnce) {
-    const std::string screen = slurp(examples_dir() / (GetParam() + ".tela"));
+    const std::string screen = read_file(examples_dir() / (GetParam() + ".tela"));
     EXPECT_EQ(count_of(screen, "****** Digite zero para encerrar o aplicativo ******"), 1u);
     EXPECT_EQ(count_of(screen, "DIGITE O CODIGO DA APLICACAO"), 1u) << "the code was asked more than once";
 }

@@ -1,266 +1,29 @@
-// The terminal front end: the UTF-8 conversions, the command line, and runs
-// of the built program through a pseudo-terminal and through pipes whose
-// other end misbehaves.
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
+// The built program on a pseudo-terminal and on pipes whose other end
+// misbehaves (POSIX): the conversions chosen by the terminal's locale and the
+// options, and how a run ends when a stream fails.
 
 #ifndef _WIN32
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-#endif
 
-#include "terminal/utf8.hpp"
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "shell/opcoes.hpp"
-#include "shell/programa.hpp"
-#include "terminal/terminal.hpp"
 #include "tests/comma_locale.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
-
-using lousa::terminal::cp850_from_utf8;
-
-// ---------------------------------------------------------------------------
-// Typed UTF-8 to code page 850
-
-struct decoding {
-    const char* what;
-    std::string utf8;
-    std::string cp850;
-};
-
-TEST(Utf8Decoder, ConvertsEachCaseAsExpected) {
-    const std::vector<decoding> cases = {
-        {"ASCII unchanged", "Teste 1.5, 2\r\n", "Teste 1.5, 2\r\n"},
-        {"two-byte letters", "A\xC3\xA7\xC3\xA3o", "A\x87\xC6o"},                 // Ação
-        {"upper-case accents", "\xC3\x87\xC3\x83", "\x80\xC7"},                   // ÇÃ
-        {"three-byte box drawing", "\xE2\x94\x80\xE2\x95\x90", "\xC4\xCD"},      // ─═
-        {"no-break space and soft hyphen", "\xC2\xA0\xC2\xAD", "\xFF\xF0"},
-        {"not in code page 850: euro", "P\xC3\xA9\xE2\x82\xAC", "P\x82?"},        // Pé€
-        {"not in code page 850: Greek omega", "\xCE\xA9", "?"},
-        {"not in code page 850: four bytes", "\xF0\x9F\x98\x80!", "?!"},          // an emoji
-        {"stray continuation byte", "a\x80" "b", "a?b"},
-        {"two stray continuation bytes", "\xA7\xA7", "??"},
-        {"lead byte cut by ASCII", "\xC3" "a", "?a"},
-        {"lead byte cut by a line end", "x\xC3\n", "x?\n"},
-        {"three-byte sequence cut after two", "\xE2\x94" "a", "?a"},
-        {"lead byte cut by another lead byte", "\xC3\xC3\xA7", "?\x87"},
-        {"cut short at the end of input", "ab\xE2\x94", "ab?"},
-        {"overlong two-byte form", "\xC0\xAF", "??"},
-        {"overlong three-byte form", "\xE0\x80\xAF", "???"},
-        {"surrogate", "\xED\xA0\x80", "???"},
-        {"above U+10FFFF", "\xF4\x90\x80\x80", "????"},
-        {"bytes never used in UTF-8", "\xF8\xFF\xFE", "???"},
-        {"highest code point", "\xF4\x8F\xBF\xBF", "?"},
-    };
-    for (const decoding& c : cases) EXPECT_EQ(cp850_from_utf8(c.utf8), c.cp850) << c.what;
-}
-
-TEST(Utf8Decoder, EveryCodePage850CharacterComesBack) {
-    for (int b = 0; b < 256; ++b) {
-        const std::string one(1, static_cast<char>(b));
-        EXPECT_EQ(cp850_from_utf8(lousa::utf8_from_cp850(one)), one) << "byte " << b;
-    }
-}
-
-TEST(Utf8Decoder, KeepsASequenceOpenAcrossFeeds) {
-    lousa::terminal::utf8_decoder decoder;
-    std::string out;
-    decoder.feed(0xC3, out);
-    EXPECT_EQ(out, "");
-    EXPECT_TRUE(decoder.inside_sequence());
-    decoder.feed(0xA7, out);
-    EXPECT_EQ(out, "\x87");
-    EXPECT_FALSE(decoder.inside_sequence());
-    decoder.finish(out);
-    EXPECT_EQ(out, "\x87");
-}
-
-// Hands out the given pieces, one per read, then the end of the input.
-class pieces_source final : public lousa::input_source {
-public:
-    explicit pieces_source(std::vector<std::string> pieces) : pieces_(std::move(pieces)) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-        ++reads;
-        if (next_ == pieces_.size()) return 0;
-        const std::string& piece = pieces_[next_++];
-        EXPECT_LE(piece.size(), capacity);
-        piece.copy(buffer, piece.size());
-        return piece.size();
-    }
-    int reads = 0;
-
-private:
-    std::vector<std::string> pieces_;
-    std::size_t next_ = 0;
-};
-
-// Everything the converting source hands out, `capacity` bytes at a time.
-std::string drain(lousa::input_source& in, std::size_t capacity) {
-    std::string all;
-    std::vector<char> buffer(capacity);
-    for (int guard = 0; guard < 1000; ++guard) {
-        const std::size_t n = in.read_some(buffer.data(), capacity);
-        EXPECT_LE(n, capacity);
-        if (n == 0) return all;
-        all.append(buffer.data(), n);
-    }
-    ADD_FAILURE() << "the source never ended";
-    return all;
-}
-
-TEST(Utf8Input, JoinsACharacterSplitAcrossTwoReads) {
-    pieces_source raw({"A\xC3", "\xA7\xC3", "\xA3o\n"});
-    lousa::terminal::utf8_input in(raw);
-    EXPECT_EQ(drain(in, 64), "A\x87\xC6o\n");
-}
-
-TEST(Utf8Input, ReadsOnWhenAReadGivesOnlyPartOfACharacter) {
-    pieces_source raw({"\xE2", "\x94", "\x80\n"});
-    lousa::terminal::utf8_input in(raw);
-    char buffer[8];
-    // one call: a read that completed no character must not look like the end
-    EXPECT_EQ(in.read_some(buffer, sizeof buffer), 2u);
-    EXPECT_EQ(std::string(buffer, 2), "\xC4\n");
-    EXPECT_EQ(raw.reads, 3);
-}
-
-TEST(Utf8Input, ASequenceCutShortAtTheEndBecomesAQuestionMarkThenTheEnd) {
-    pieces_source raw({"ok\xC3"});
-    lousa::terminal::utf8_input in(raw);
-    EXPECT_EQ(drain(in, 64), "ok?");
-    char buffer[4];
-    EXPECT_EQ(in.read_some(buffer, sizeof buffer), 0u);  // and it stays ended
-}
-
-TEST(Utf8Input, AnInterruptedSequenceNeverOverflowsTheCallersBuffer) {
-    // The open sequence gives '?' and the four ASCII bytes follow: five bytes
-    // for a read of four.
-    pieces_source raw({"\xC3", "abcd"});
-    lousa::terminal::utf8_input in(raw);
-    EXPECT_EQ(drain(in, 4), "?abcd");
-}
-
-TEST(Utf8Input, OneByteAtATime) {
-    pieces_source raw({"P\xC3\xA9\xE2\x82\xAC\n"});
-    lousa::terminal::utf8_input in(raw);
-    EXPECT_EQ(drain(in, 1), "P\x82?\n");
-}
-
-TEST(Utf8Output, ShowsTheCodePage850ScreenInUtf8) {
-    lousa::testing::string_sink terminal;
-    lousa::terminal::utf8_output out(terminal);
-    out.put(" *APLICA\x80\xC7O* \xB3\n");
-    EXPECT_EQ(terminal.text, " *APLICAÇÃO* │\n");
-}
-
-// ---------------------------------------------------------------------------
-// The command line
-
-lousa::opcoes parse(std::vector<const char*> arguments) { return lousa::le_opcoes(arguments); }
-
-TEST(Opcoes, EachCommandLineMeansWhatItSays) {
-    using conversao = lousa::terminal::conversion;
-    using lousa::pedido;
-    struct line {
-        std::vector<const char*> arguments;
-        pedido o_que;
-        conversao acentos;
-        std::string desconhecida;
-    };
-    const std::vector<line> lines = {
-        {{}, pedido::executar, conversao::automatic, ""},
-        {{"--help"}, pedido::ajuda, conversao::automatic, ""},
-        {{"--version"}, pedido::versao, conversao::automatic, ""},
-        {{"--version", "--help"}, pedido::ajuda, conversao::automatic, ""},
-        {{"--cp850"}, pedido::executar, conversao::cp850, ""},
-        {{"--utf8"}, pedido::executar, conversao::utf8, ""},
-        {{"--cp850", "--utf8"}, pedido::executar, conversao::utf8, ""},
-        {{"--utf8", "--help"}, pedido::ajuda, conversao::utf8, ""},
-        {{"--x"}, pedido::opcao_desconhecida, conversao::automatic, "--x"},
-        {{"-h"}, pedido::opcao_desconhecida, conversao::automatic, "-h"},
-        {{"--help", "3"}, pedido::opcao_desconhecida, conversao::automatic, "3"},
-        {{""}, pedido::opcao_desconhecida, conversao::automatic, ""},
-        {{"--HELP"}, pedido::opcao_desconhecida, conversao::automatic, "--HELP"},
-        {{"--utf8", "--a", "--b"}, pedido::opcao_desconhecida, conversao::utf8, "--a"},
-    };
-    for (const line& l : lines) {
-        const lousa::opcoes got = parse(l.arguments);
-        std::string shown;
-        for (const char* a : l.arguments) shown += std::string("[") + a + "]";
-        EXPECT_EQ(got.o_que, l.o_que) << shown;
-        EXPECT_EQ(got.acentos, l.acentos) << shown;
-        EXPECT_EQ(got.desconhecida, l.desconhecida) << shown;
-    }
-}
-
-TEST(Opcoes, TheVersionIsTheProjects) {
-    EXPECT_EQ(lousa::texto_versao(), std::string("lousa ") + LOUSA_VERSION + std::string(lousa::line_end));
-    EXPECT_STRNE(LOUSA_VERSION, "");
-}
-
-TEST(Opcoes, TheHelpIsCodePage850LinesWithinEightyColumns) {
-    const std::string help = lousa::texto_ajuda();
-    EXPECT_NE(help.find("Op\x87\xE4" "es:"), std::string::npos);  // Opções, in code page 850
-    for (const char* needed : {"--help", "--version", "--cp850", "--utf8", "  64  ", "ponto (1.5)"})
-        EXPECT_NE(help.find(needed), std::string::npos) << needed;
-    std::size_t start = 0;
-    for (std::size_t end; (end = help.find(lousa::line_end, start)) != std::string::npos;
-         start = end + lousa::line_end.size())
-        EXPECT_LE(end - start, 79u) << help.substr(start, end - start);
-    EXPECT_EQ(start, help.size());  // it ends with a line end
-}
-
-TEST(Opcoes, TheRefusalIsTwoAsciiLines) {
-    const std::string eol(lousa::line_end);
-    EXPECT_EQ(lousa::mensagem_opcao_desconhecida("--x"),
-              "lousa: opcao desconhecida: --x" + eol + "Use 'lousa --help' para ver as opcoes." + eol);
-}
-
-TEST(Opcoes, ShowingATextReportsAScreenThatCannotBeWritten) {
-    struct failing_sink final : lousa::output_sink {
-        void put(std::string_view) override { throw lousa::output_failure("No space left on device"); }
-    } full;
-    lousa::testing::string_sink err;
-    EXPECT_EQ(lousa::mostra_texto("x", full, err), lousa::status_output_failed);
-    EXPECT_EQ(err.text, "lousa: a tela nao pode ser escrita: No space left on device" + std::string(lousa::line_end));
-    lousa::testing::string_sink out;
-    EXPECT_EQ(lousa::mostra_texto("x", out, err), lousa::status_normal);
-    EXPECT_EQ(out.text, "x");
-}
-
-TEST(Terminal, TheOptionsOverrideWhatTheStreamsAre) {
-    using conversao = lousa::terminal::conversion;
-    for (const bool output_terminal : {false, true})
-        for (const bool input_terminal : {false, true}) {
-            const lousa::terminal::streams kinds{output_terminal, input_terminal};
-            const auto automatic = lousa::terminal::choose(conversao::automatic, kinds);
-            EXPECT_EQ(automatic.screen, output_terminal);
-            EXPECT_EQ(automatic.keyboard, input_terminal);
-            const auto never = lousa::terminal::choose(conversao::cp850, kinds);
-            EXPECT_FALSE(never.screen || never.keyboard);
-            const auto always = lousa::terminal::choose(conversao::utf8, kinds);
-            EXPECT_TRUE(always.screen && always.keyboard);
-        }
-}
-
-// ---------------------------------------------------------------------------
-// The built program on a pseudo-terminal and on misbehaving pipes (POSIX)
-
-#ifndef _WIN32
 
 struct child_result {
     int status = -1;     // exit status, or -1 when ended by a signal
@@ -401,12 +164,6 @@ child_result run_on_pipes(const std::vector<std::string>& arguments, const std::
     return collect(pid, out.read_end(), err.read_end());
 }
 
-std::string join(const std::vector<std::string>& lines) {
-    std::string all;
-    for (const std::string& line : lines) all += line + "\n";
-    return all;
-}
-
 // The whole Kolmogorov-Smirnov session of its menu transcript, with two
 // accented class names typed instead of "A" and "B": "Ação" and "Pé€" (code
 // page 850 has no euro sign, so it comes back as '?').
@@ -417,10 +174,7 @@ struct accented_session {
 
 accented_session kolmogorov_smirnov_with_accents() {
     const std::string path = std::string(LOUSA_TRANSCRIPTS) + "/nonparametric/kolmogorov_smirnov_menu.txt";
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    lousa::testing::transcript t = lousa::testing::parse_transcript(path, text.str());
+    lousa::testing::transcript t = lousa::testing::read_transcript(path);
     EXPECT_EQ(t.app, 0);
     const std::string prompt = " ** Digitar a proporcao (%) teorica da classe = ";
     int replaced = 0;
@@ -434,10 +188,7 @@ accented_session kolmogorov_smirnov_with_accents() {
         if (line == prompt + "     B          **") line = prompt + "     Pé?        **", ++replaced;
     }
     EXPECT_EQ(replaced, 4) << "the transcript changed: " << path;
-    accented_session s;
-    for (const auto& typed : t.input) s.typed += typed.text + "\n";
-    s.screen = join(t.screen);
-    return s;
+    return {typed_text(t), lousa::testing::join_lines(t.screen)};
 }
 
 TEST(Terminal, AUtf8TerminalShowsAndReadsAccentsInUtf8) {
@@ -585,6 +336,6 @@ TEST(Terminal, InputThatIsADirectoryStopsWithTheSystemsError) {
     EXPECT_NE(r.out.find("** CONSULTE O TUTORIAL E DIGITE O CODIGO DA APLICACAO**"), std::string::npos);
 }
 
-#endif  // _WIN32
-
 }  // namespace
+
+#endif  // _WIN32
