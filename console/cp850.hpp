@@ -49,22 +49,16 @@ public:
             emit(ill_formed);  // the sequence was cut short; this byte starts afresh
             needed_ = 0;
         }
-        low_ = 0x80;
-        high_ = 0xBF;
-        if (byte < 0x80) {
-            emit(char32_t{byte});
-        } else if (byte >= 0xC2 && byte <= 0xDF) {
-            start(1, byte & 0x1Fu);
-        } else if (byte >= 0xE0 && byte <= 0xEF) {
-            start(2, byte & 0x0Fu);
-            if (byte == 0xE0) low_ = 0xA0;   // shorter forms are overlong
-            if (byte == 0xED) high_ = 0x9F;  // surrogates are not characters
-        } else if (byte >= 0xF0 && byte <= 0xF4) {
-            start(3, byte & 0x07u);
-            if (byte == 0xF0) low_ = 0x90;   // overlong
-            if (byte == 0xF4) high_ = 0x8F;  // above U+10FFFF
-        } else {
+        low_ = byte == 0xE0 ? 0xA0 : byte == 0xF0 ? 0x90 : 0x80;   // shorter forms are overlong
+        high_ = byte == 0xED ? 0x9F : byte == 0xF4 ? 0x8F : 0xBF;  // no surrogates, nothing above U+10FFFF
+        needed_ = byte < 0x80 ? 0 : byte < 0xC2 ? -1 : byte < 0xE0 ? 1 : byte < 0xF0 ? 2 : byte < 0xF5 ? 3 : -1;
+        if (needed_ < 0) {
+            needed_ = 0;
             emit(ill_formed);  // a continuation byte alone, C0, C1 or F5 to FF
+        } else if (needed_ == 0) {
+            emit(char32_t{byte});
+        } else {
+            code_ = byte & (0x7Fu >> (needed_ + 1));  // the lead byte's bits: 5, 4 or 3 of them
         }
     }
     // The input has ended: a sequence still open is ill-formed.
@@ -76,10 +70,6 @@ public:
     constexpr bool inside_sequence() const { return needed_ > 0; }
 
 private:
-    constexpr void start(int needed, char32_t bits) {
-        needed_ = needed;
-        code_ = bits;
-    }
     char32_t code_ = 0;
     int needed_ = 0;                          // continuation bytes still expected
     unsigned char low_ = 0x80, high_ = 0xBF;  // the range allowed for the next one

@@ -75,34 +75,27 @@ TEST(Binary, WritesCodePage850) {
     EXPECT_NE(r.out.find("Quandos pares ser\xC6o digitados?"), std::string::npos);
 }
 
-TEST(Binary, StopsOnABadIntegerWithStatusTwo) {
-    const run_result r = run_program("3.5\n");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, report("shell/shell.cpp", "con.read(icod)", "Bad integer for item 1 in list input"));
-    // the menu written before the read stays on the screen
-    EXPECT_NE(r.out.find("** CONSULTE O TUTORIAL E DIGITE O CODIGO DA APLICACAO**"), std::string::npos);
-}
-
-TEST(Binary, StopsOnABadRealWithStatusTwo) {
-    const run_result r = run_program("3\n1\n2\n10 x\n");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, report("parametric/teste_t_pareado.cpp", "con.read(xa[j], xd[j])",
-                            "Bad real number in item 2 of list input"));
-    EXPECT_TRUE(r.out.ends_with(platform_lines(" Digitar o par (Xa e Xd) numero   1\n")));
-}
-
-TEST(Binary, StopsAtTheEndOfInputWithStatusTwo) {
-    const run_result r = run_program(pairs_session);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, report("shell/shell.cpp", "con.read(k)", "End of file"));
-    EXPECT_TRUE(r.out.ends_with(platform_lines(" ****************************************************\n")));
-}
-
-TEST(Binary, StopsOnAnIntegerOverflow) {
-    const run_result r = run_program("3\n1\n2147483648\n");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, report("parametric/teste_t_pareado.cpp", "le_contagem(con, n",
-                            "Integer overflow while reading item 1"));
+// A failed read: status 2, the report names the read in its source file, and
+// the screen keeps what was written before it.
+TEST(Binary, AFailedReadStopsWithStatusTwo) {
+    struct stop {
+        std::string typed, file, read, message, last_line;
+    };
+    const std::string stars(55, '*');
+    const stop stops[] = {
+        {"3.5\n", "shell/shell.cpp", "con.read(icod)", "Bad integer for item 1 in list input", " " + stars},
+        {"3\n1\n2\n10 x\n", "parametric/teste_t_pareado.cpp", "con.read(xa[j], xd[j])",
+         "Bad real number in item 2 of list input", " Digitar o par (Xa e Xd) numero   1"},
+        {pairs_session, "shell/shell.cpp", "con.read(k)", "End of file", " " + std::string(52, '*')},
+        {"3\n1\n2147483648\n", "parametric/teste_t_pareado.cpp", "le_contagem(con, n",
+         "Integer overflow while reading item 1", " ***** Quandos pares ser\xC6o digitados?  *****"},
+    };
+    for (const stop& s : stops) {
+        const run_result r = run_program(s.typed);
+        EXPECT_EQ(r.status, 2) << s.typed;
+        EXPECT_EQ(r.err, report(s.file, s.read, s.message));
+        EXPECT_TRUE(r.out.ends_with(platform_lines(s.last_line + "\n"))) << s.typed;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -113,13 +106,10 @@ TEST(Binary, RefusesAnUnknownOptionBeforeShowingAnything) {
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, platform_lines("lousa: opcao desconhecida: --ajuda\nUse 'lousa --help' para ver as opcoes.\n"));
-}
-
-TEST(Binary, AnUnknownOptionIsRefusedEvenBesideAKnownOne) {
-    const run_result r = run_program("", "--help x");
-    EXPECT_EQ(r.status, 64);
-    EXPECT_EQ(r.out, "");
-    EXPECT_TRUE(r.err.starts_with(platform_lines("lousa: opcao desconhecida: x\n")));
+    const run_result beside_a_known_one = run_program("", "--help x");
+    EXPECT_EQ(beside_a_known_one.status, 64);
+    EXPECT_EQ(beside_a_known_one.out, "");
+    EXPECT_TRUE(beside_a_known_one.err.starts_with(platform_lines("lousa: opcao desconhecida: x\n")));
 }
 
 TEST(Binary, ShowsTheVersion) {

@@ -37,10 +37,6 @@ using lousa::testing::platform_lines;
 using lousa::testing::run_result;
 using lousa::testing::read_file;
 
-run_result run_example(const std::string& name) {
-    return lousa::testing::run_program_on_file(examples_dir() / (name + ".txt"));
-}
-
 std::size_t count_of(const std::string& text, const std::string& needle) {
     std::size_t n = 0;
     for (std::size_t p = 0; (p = text.find(needle, p)) != std::string::npos; p += needle.size()) ++n;
@@ -118,29 +114,22 @@ TEST(Examples, OneAnswerFileAndOneScreenPerApplication) {
 
 class Example : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(Example, PrintsExactlyTheScreenBesideIt) {
-    const run_result r = run_example(GetParam());
+// The screen is its .tela file byte for byte (those keep the bytes a POSIX run
+// prints; on Windows each line ends in CR LF), and that screen shows the key
+// numbers, one menu and one end question.
+TEST_P(Example, PrintsTheScreenBesideItWithItsKeyNumbers) {
+    const run_result r = lousa::testing::run_program_on_file(examples_dir() / (GetParam() + ".txt"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    // the .tela files keep the bytes a POSIX run prints; on Windows each line
-    // ends in CR LF
-    const std::string expected = platform_lines(read_file(examples_dir() / (GetParam() + ".tela")));
-    ASSERT_FALSE(expected.empty());
-    EXPECT_TRUE(r.out == expected) << "the screen of " << GetParam() << " differs from its .tela file";
-}
-
-TEST_P(Example, AnswersTheEndQuestionOnce) {
     const std::string screen = read_file(examples_dir() / (GetParam() + ".tela"));
+    ASSERT_FALSE(screen.empty());
+    EXPECT_TRUE(r.out == platform_lines(screen)) << "the screen of " << GetParam() << " differs from its .tela file";
     EXPECT_EQ(count_of(screen, "****** Digite zero para encerrar o aplicativo ******"), 1u);
     EXPECT_EQ(count_of(screen, "DIGITE O CODIGO DA APLICACAO"), 1u) << "the code was asked more than once";
-}
-
-TEST_P(Example, ShowsItsKeyNumbers) {
     const auto expected = key_numbers.find(GetParam());
     ASSERT_NE(expected, key_numbers.end());
-    const run_result r = run_example(GetParam());
     for (const std::string& part : expected->second)
-        EXPECT_NE(r.out.find(platform_lines(part)), std::string::npos) << GetParam() << " does not show \"" << part << "\"";
+        EXPECT_NE(screen.find(part), std::string::npos) << GetParam() << " does not show \"" << part << "\"";
 }
 
 std::string test_name(const ::testing::TestParamInfo<std::string>& info) {
