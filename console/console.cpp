@@ -5,6 +5,19 @@
 #include "console/reader.hpp"
 
 namespace lousa {
+namespace {
+
+// The source file of a read, relative to the source root.
+std::string_view source_path(const source_location& where) {
+    std::string_view path = where.file_name();
+#ifdef LOUSA_SOURCE_ROOT
+    constexpr std::string_view root = LOUSA_SOURCE_ROOT;
+    if (path.starts_with(root)) path.remove_prefix(root.size());
+#endif
+    return path;
+}
+
+}  // namespace
 
 console_io::console_io(input_source& in, output_sink& out)
     : out_(out), reader_(std::make_unique<console::list_reader>(in, [this] { flush(); })) {}
@@ -39,15 +52,6 @@ void console_io::read_list(const read_variable* vars, std::size_t count) {
     }
     if (outcome.error != console::read_error::none)
         throw read_stop(vars[0].where(), console::message_of(outcome.error, outcome.item));
-}
-
-std::string_view source_path(const source_location& where) {
-    std::string_view path = where.file_name();
-#ifdef LOUSA_SOURCE_ROOT
-    constexpr std::string_view root = LOUSA_SOURCE_ROOT;
-    if (path.starts_with(root)) path.remove_prefix(root.size());
-#endif
-    return path;
 }
 
 std::string stop_report(const read_stop& stop) {

@@ -43,8 +43,6 @@ private:
     source_location where_;
 };
 
-// The source file of a read, relative to the source root.
-std::string_view source_path(const source_location& where);
 // The two report lines of a stopped read (each ended by a line end).
 std::string stop_report(const read_stop& stop);
 

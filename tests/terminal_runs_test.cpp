@@ -241,9 +241,6 @@ TEST(Terminal, HelpAndVersionGoThroughTheScreensConversion) {
     EXPECT_EQ(utf8_help.status, 0);
     EXPECT_EQ(utf8_help.out, lousa::utf8_from_cp850(lousa::texto_ajuda()));
     EXPECT_NE(utf8_help.out.find("Opções:"), std::string::npos);
-    const child_result piped_help = run_on_pipes({"--help"}, locale_environment("C.UTF-8"), "");
-    EXPECT_EQ(piped_help.status, 0);
-    EXPECT_EQ(piped_help.out, lousa::texto_ajuda());
     const child_result version = run_on_terminal({"--version"}, locale_environment("C.UTF-8"), "");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("lousa ") + LOUSA_VERSION + "\n");
