@@ -67,7 +67,6 @@ public:
         if (needed_ > 0) emit(ill_formed);
         needed_ = 0;
     }
-    constexpr bool inside_sequence() const { return needed_ > 0; }
 
 private:
     char32_t code_ = 0;
