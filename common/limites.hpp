@@ -5,7 +5,6 @@
 // The applications share this with the shell; it is built below both.
 
 #include <cstdint>
-#include "console/source_location.hpp"
 
 #include "console/console.hpp"
 

@@ -18,12 +18,11 @@ void report(output_sink& err, const std::string& text) noexcept {
     }
 }
 
-std::string one_line(const std::string& text) { return "lousa: " + text + std::string(line_end); }
-
-void report_output_failure(output_sink& err, const output_failure& failure) noexcept {
+// One line "lousa: TEXT DETAIL"; building it may run out of memory too.
+void report_line(output_sink& err, std::string_view text, std::string_view detail = {}) noexcept {
     try {
-        report(err, one_line(std::string("a tela nao pode ser escrita: ") + failure.what()));
-    } catch (...) {  // NOLINT(bugprone-empty-catch): building the text ran out of memory
+        report(err, "lousa: " + std::string(text) + std::string(detail) + std::string(line_end));
+    } catch (...) {  // NOLINT(bugprone-empty-catch)
     }
 }
 
@@ -42,13 +41,13 @@ int executa_programa(input_source& in, output_sink& out, output_sink& err) noexc
             return status_read_failed;
         }
     } catch (const output_failure& failure) {
-        report_output_failure(err, failure);
+        report_line(err, "a tela nao pode ser escrita: ", failure.what());
         return status_output_failed;
     } catch (const std::exception& failure) {
-        report(err, one_line(std::string("erro interno: ") + failure.what()));
+        report_line(err, "erro interno: ", failure.what());
         return status_internal_error;
     } catch (...) {
-        report(err, one_line("erro interno"));
+        report_line(err, "erro interno");
         return status_internal_error;
     }
 }
@@ -58,10 +57,10 @@ int mostra_texto(std::string_view text, output_sink& out, output_sink& err) noex
         out.put(text);
         return status_normal;
     } catch (const output_failure& failure) {
-        report_output_failure(err, failure);
+        report_line(err, "a tela nao pode ser escrita: ", failure.what());
         return status_output_failed;
     } catch (...) {
-        report(err, one_line("erro interno"));
+        report_line(err, "erro interno");
         return status_internal_error;
     }
 }
