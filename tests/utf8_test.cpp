@@ -101,10 +101,31 @@ std::string drain(lousa::input_source& in, std::size_t capacity) {
     return all;
 }
 
-TEST(Utf8Input, JoinsACharacterSplitAcrossTwoReads) {
-    pieces_source raw({"A\xC3", "\xA7\xC3", "\xA3o\n"});
-    lousa::terminal::utf8_input in(raw);
-    EXPECT_EQ(drain(in, 64), "A\x87\xC6o\n");
+// Typed bytes in the pieces the terminal's reads give them, and what the
+// converting source hands out when asked for `capacity` bytes at a time (it
+// stays ended once it has ended).
+TEST(Utf8Input, ConvertsWhateverPiecesTheReadsGive) {
+    struct reading {
+        const char* what;
+        std::vector<std::string> pieces;
+        std::size_t capacity;
+        std::string cp850;
+    };
+    const std::vector<reading> readings = {
+        {"a character split across two reads", {"A\xC3", "\xA7\xC3", "\xA3o\n"}, 64, "A\x87\xC6o\n"},
+        {"a sequence cut short at the end", {"ok\xC3"}, 64, "ok?"},
+        // the open sequence gives '?' and the four ASCII bytes follow: five
+        // bytes for a read of four
+        {"an interrupted sequence", {"\xC3", "abcd"}, 4, "?abcd"},
+        {"one byte at a time", {"P\xC3\xA9\xE2\x82\xAC\n"}, 1, "P\x82?\n"},
+    };
+    for (const reading& r : readings) {
+        pieces_source raw(r.pieces);
+        lousa::terminal::utf8_input in(raw);
+        EXPECT_EQ(drain(in, r.capacity), r.cp850) << r.what;
+        char buffer[4];
+        EXPECT_EQ(in.read_some(buffer, sizeof buffer), 0u) << r.what;
+    }
 }
 
 TEST(Utf8Input, ReadsOnWhenAReadGivesOnlyPartOfACharacter) {
@@ -115,28 +136,6 @@ TEST(Utf8Input, ReadsOnWhenAReadGivesOnlyPartOfACharacter) {
     EXPECT_EQ(in.read_some(buffer, sizeof buffer), 2u);
     EXPECT_EQ(std::string(buffer, 2), "\xC4\n");
     EXPECT_EQ(raw.reads, 3);
-}
-
-TEST(Utf8Input, ASequenceCutShortAtTheEndBecomesAQuestionMarkThenTheEnd) {
-    pieces_source raw({"ok\xC3"});
-    lousa::terminal::utf8_input in(raw);
-    EXPECT_EQ(drain(in, 64), "ok?");
-    char buffer[4];
-    EXPECT_EQ(in.read_some(buffer, sizeof buffer), 0u);  // and it stays ended
-}
-
-TEST(Utf8Input, AnInterruptedSequenceNeverOverflowsTheCallersBuffer) {
-    // The open sequence gives '?' and the four ASCII bytes follow: five bytes
-    // for a read of four.
-    pieces_source raw({"\xC3", "abcd"});
-    lousa::terminal::utf8_input in(raw);
-    EXPECT_EQ(drain(in, 4), "?abcd");
-}
-
-TEST(Utf8Input, OneByteAtATime) {
-    pieces_source raw({"P\xC3\xA9\xE2\x82\xAC\n"});
-    lousa::terminal::utf8_input in(raw);
-    EXPECT_EQ(drain(in, 1), "P\x82?\n");
 }
 
 TEST(Utf8Output, ShowsTheCodePage850ScreenInUtf8) {
