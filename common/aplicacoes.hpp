@@ -2,6 +2,7 @@
 // The applications, by menu code. Each runs its whole dialogue on the console
 // and returns to the shell's end question. README.md says how to add one.
 
+#include "common/vetores.hpp"
 #include "console/console.hpp"
 
 namespace lousa {

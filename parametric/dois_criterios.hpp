@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "common/vetores.hpp"
 #include "console/console.hpp"
 
 namespace lousa {

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "console/cp850.hpp"
+#include "common/vetores.hpp"
 #include "console/real.hpp"
 
 namespace lousa {
