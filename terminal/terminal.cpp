@@ -6,8 +6,12 @@
 namespace lousa::terminal {
 
 conversions choose(conversion asked, const streams& kinds) {
-    if (asked == conversion::automatic) return {kinds.output_utf8_terminal, kinds.input_utf8_terminal};
-    return {asked == conversion::utf8, asked == conversion::utf8};
+    switch (asked) {
+        case conversion::cp850: return {};
+        case conversion::utf8: return {true, true};
+        case conversion::automatic: break;
+    }
+    return {kinds.output_utf8_terminal, kinds.input_utf8_terminal};
 }
 
 void standard_stream::put(std::string_view bytes) {
