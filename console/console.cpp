@@ -1,7 +1,5 @@
 #include "console/console.hpp"
 
-#include <vector>
-
 #include "console/reader.hpp"
 
 namespace lousa {
@@ -40,18 +38,15 @@ void console_io::flush() {
     out_.put(pending_);
 }
 
-void console_io::read_list(const read_variable* vars, std::size_t count) {
-    std::vector<read_target> targets;
-    targets.reserve(count);
-    for (std::size_t k = 0; k < count; ++k) targets.push_back(vars[k].target());
+void console_io::read_list(std::span<const read_target> targets, const source_location& where) {
     console::read_outcome outcome;
     try {
         outcome = reader_->read(targets);
     } catch (const input_failure& failure) {
-        throw read_stop(vars[0].where(), failure.what());
+        throw read_stop(where, failure.what());
     }
     if (outcome.error != console::read_error::none)
-        throw read_stop(vars[0].where(), console::message_of(outcome.error, outcome.item));
+        throw read_stop(where, console::message_of(outcome.error, outcome.item));
 }
 
 std::string stop_report(const read_stop& stop) {

@@ -97,8 +97,8 @@ public:
     // program when an answer cannot be read.
     template <class... Rest>
     void read(read_variable first, Rest&... rest) {
-        const std::array<read_variable, 1 + sizeof...(Rest)> vars{first, read_variable(rest, first.where())...};
-        read_list(vars.data(), vars.size());
+        const std::array<read_target, 1 + sizeof...(Rest)> targets{first.target(), read_variable(rest).target()...};
+        read_list(targets, first.where());
     }
 
     void flush();
@@ -109,7 +109,7 @@ private:
         if constexpr (std::is_convertible_v<const T&, texto>) return console::make_value(texto(v));
         else return console::make_value(v);
     }
-    void read_list(const read_variable* vars, std::size_t count);
+    void read_list(std::span<const read_target> targets, const source_location& where);
     // A long result screen goes out in pieces of about this size rather than
     // growing one buffer until the next wait for an answer.
     static constexpr std::size_t flush_threshold = 32 * 1024;

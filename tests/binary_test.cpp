@@ -20,8 +20,8 @@ using lousa::testing::run_result;
 
 // The line of `needle` in a source file, counting from 1.
 int line_of(const std::string& file, const std::string& needle) {
-    const std::vector<std::string> lines =
-        lousa::testing::split_lines(lousa::testing::read_file(fs::path(LOUSA_TRANSCRIPTS).parent_path().parent_path() / file));
+    const fs::path root = fs::path(LOUSA_TRANSCRIPTS).parent_path().parent_path();
+    const std::vector<std::string> lines = lousa::testing::split_lines(lousa::testing::read_file(root / file));
     for (std::size_t n = 0; n < lines.size(); ++n)
         if (lines[n].find(needle) != std::string::npos) return static_cast<int>(n) + 1;
     return -1;

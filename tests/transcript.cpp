@@ -98,7 +98,9 @@ std::vector<std::filesystem::path> transcript_files(const std::filesystem::path&
     return files;
 }
 
-transcript read_transcript(const std::filesystem::path& file) { return parse_transcript(file.string(), read_file(file)); }
+transcript read_transcript(const std::filesystem::path& file) {
+    return parse_transcript(file.string(), read_file(file));
+}
 
 std::string typed_text(const transcript& t) {
     std::string typed;
