@@ -191,49 +191,39 @@ accented_session kolmogorov_smirnov_with_accents() {
     return {typed_text(t), lousa::testing::join_lines(t.screen)};
 }
 
-TEST(Terminal, AUtf8TerminalShowsAndReadsAccentsInUtf8) {
+// The accented session where the screen and the keyboard are converted (a
+// UTF-8 terminal, --utf8) and where both stay code page 850.
+TEST(Terminal, EachStreamAndOptionGetsItsConversion) {
     const accented_session session = kolmogorov_smirnov_with_accents();
-    const child_result r = run_on_terminal({}, locale_environment("C.UTF-8"), session.typed);
-    EXPECT_FALSE(r.timed_out);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, session.screen);
-    EXPECT_NE(r.out.find(" *          APLICAÇÃO                          CODIGO  *\n"), std::string::npos);
-}
-
-TEST(Terminal, ATerminalInTheCLocaleGetsCodePage850) {
-    const accented_session session = kolmogorov_smirnov_with_accents();
-    const child_result r = run_on_terminal({}, locale_environment("C"), session.typed);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("APLICA\x80\xC7O"), std::string::npos);
-    // typed bytes are not converted either: the six bytes of "Ação" stand as
-    // six code page 850 characters in the ten-character name
-    EXPECT_NE(r.out.find("=      A\xC3\xA7\xC3\xA3o     **\n"), std::string::npos);
-}
-
-TEST(Terminal, Cp850OptionWritesAndReadsCodePage850OnAUtf8Terminal) {
-    const accented_session session = kolmogorov_smirnov_with_accents();
-    const child_result r = run_on_terminal({"--cp850"}, locale_environment("C.UTF-8"), session.typed);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("APLICA\x80\xC7O"), std::string::npos);
-    EXPECT_NE(r.out.find("=      A\xC3\xA7\xC3\xA3o     **\n"), std::string::npos);
-    EXPECT_EQ(r.out.find("APLICAÇÃO"), std::string::npos);
-}
-
-TEST(Terminal, APipeGetsCodePage850EvenUnderAUtf8Locale) {
-    const accented_session session = kolmogorov_smirnov_with_accents();
-    const child_result r = run_on_pipes({}, locale_environment("C.UTF-8"), session.typed);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("APLICA\x80\xC7O"), std::string::npos);
-    EXPECT_NE(r.out.find("=      A\xC3\xA7\xC3\xA3o     **\n"), std::string::npos);
-}
-
-TEST(Terminal, Utf8OptionConvertsPipesBothWays) {
-    const accented_session session = kolmogorov_smirnov_with_accents();
-    const child_result r = run_on_pipes({"--utf8"}, locale_environment("C"), session.typed);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, session.screen);
+    struct way {
+        const char* what;
+        bool on_terminal;
+        std::vector<std::string> arguments;
+        const char* locale;
+        bool converted;
+    };
+    const way ways[] = {
+        {"a UTF-8 terminal", true, {}, "C.UTF-8", true},
+        {"--utf8 on pipes", false, {"--utf8"}, "C", true},
+        {"a terminal in the C locale", true, {}, "C", false},
+        {"--cp850 on a UTF-8 terminal", true, {"--cp850"}, "C.UTF-8", false},
+        {"pipes under a UTF-8 locale", false, {}, "C.UTF-8", false},
+    };
+    for (const way& w : ways) {
+        const auto run = w.on_terminal ? run_on_terminal : run_on_pipes;
+        const child_result r = run(w.arguments, locale_environment(w.locale), session.typed);
+        EXPECT_FALSE(r.timed_out) << w.what;
+        EXPECT_EQ(r.status, 0) << w.what;
+        EXPECT_EQ(r.err, "") << w.what;
+        if (w.converted) {
+            EXPECT_EQ(r.out, session.screen) << w.what;
+        } else {
+            EXPECT_NE(r.out.find("APLICA\x80\xC7O"), std::string::npos) << w.what;
+            // typed bytes are not converted either: the six bytes of "Ação"
+            // stand as six code page 850 characters in the ten-character name
+            EXPECT_NE(r.out.find("=      A\xC3\xA7\xC3\xA3o     **\n"), std::string::npos) << w.what;
+        }
+    }
 }
 
 TEST(Terminal, HelpAndVersionGoThroughTheScreensConversion) {
@@ -289,30 +279,26 @@ TEST(Terminal, AFullDiskEndsWithStatusOneAndTheSystemsError) {
     EXPECT_EQ(r.err, std::string("lousa: a tela nao pode ser escrita: ") + std::strerror(ENOSPC) + "\n");
 }
 
-TEST(Terminal, AClosedPipeWithSigpipeIgnoredEndsWithStatusOne) {
-    pipe_pair in, out, err;
-    out.close_read();  // nobody will ever read the screen
-    const pid_t pid = start({}, locale_environment("C"),
-                            {in.read_end(), out.write_end(), err.write_end(), {in.write_end(), err.read_end()}, true});
-    in.close_both();
-    out.close_write();
-    err.close_write();
-    const child_result r = collect(pid, -1, err.read_end());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, std::string("lousa: a tela nao pode ser escrita: ") + std::strerror(EPIPE) + "\n");
-}
-
-TEST(Terminal, AClosedPipeStillEndsTheProgramBySigpipe) {
-    pipe_pair in, out, err;
-    out.close_read();
-    const pid_t pid = start({}, locale_environment("C"),
-                            {in.read_end(), out.write_end(), err.write_end(), {in.write_end(), err.read_end()}});
-    in.close_both();
-    out.close_write();
-    err.close_write();
-    const child_result r = collect(pid, -1, err.read_end());
-    EXPECT_EQ(r.signal, SIGPIPE);
-    EXPECT_EQ(r.err, "");
+// Nobody will ever read the screen: SIGPIPE ends the program as it ends any
+// other; where it is ignored, the failed write ends it with status 1.
+TEST(Terminal, AClosedPipeEndsTheProgramBySigpipeOrWithStatusOne) {
+    for (const bool ignore_sigpipe : {false, true}) {
+        pipe_pair in, out, err;
+        out.close_read();
+        const pid_t pid = start({}, locale_environment("C"), {in.read_end(), out.write_end(), err.write_end(),
+                                                              {in.write_end(), err.read_end()}, ignore_sigpipe});
+        in.close_both();
+        out.close_write();
+        err.close_write();
+        const child_result r = collect(pid, -1, err.read_end());
+        if (ignore_sigpipe) {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.err, std::string("lousa: a tela nao pode ser escrita: ") + std::strerror(EPIPE) + "\n");
+        } else {
+            EXPECT_EQ(r.signal, SIGPIPE);
+            EXPECT_EQ(r.err, "");
+        }
+    }
 }
 
 TEST(Terminal, InputThatIsADirectoryStopsWithTheSystemsError) {
