@@ -1,5 +1,5 @@
-// UTF-8 at the edge of the terminal: typed UTF-8 to code page 850, and the
-// code page 850 screen shown in UTF-8.
+// UTF-8: the one decoder (console/cp850.hpp), and at the edge of the
+// terminal typed UTF-8 to code page 850 and the code page 850 screen in UTF-8.
 
 #include <gtest/gtest.h>
 
