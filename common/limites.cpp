@@ -2,7 +2,7 @@
 
 namespace lousa {
 
-void mostra_recusa_de_limite(Console& con) {
+void mostra_recusa_de_limite(console_io& con) {
     con.line();
     con.line("OS VALORES ULTRAPASSAM OS LIMITES DO PROGRAMA"_t);
     con.line();

@@ -5,18 +5,17 @@
 // The applications share this with the shell; it is built below both.
 
 #include <cstdint>
-#include "console/source_location.hpp"
 
 #include "console/console.hpp"
 
 namespace lousa {
 
-void mostra_recusa_de_limite(Console& con);
+void mostra_recusa_de_limite(console_io& con);
 
 // pergunta() writes the count's prompt line(s); the read follows it. The
 // count is asked again while excede(n) holds.
 template <class Excede, class Pergunta>
-void le_contagem_se(Console& con, std::int32_t& n, Excede excede, Pergunta pergunta,
+void le_contagem_se(console_io& con, std::int32_t& n, Excede excede, Pergunta pergunta,
                     source_location where = source_location::current()) {
     pergunta();
     con.read(read_variable(n, where));
@@ -29,7 +28,7 @@ void le_contagem_se(Console& con, std::int32_t& n, Excede excede, Pergunta pergu
 
 // The usual case: the count may not exceed `limite`.
 template <class Pergunta>
-void le_contagem(Console& con, std::int32_t& n, std::int32_t limite, Pergunta pergunta,
+void le_contagem(console_io& con, std::int32_t& n, std::int32_t limite, Pergunta pergunta,
                  source_location where = source_location::current()) {
     le_contagem_se(con, n, [limite](std::int32_t v) { return v > limite; }, pergunta, where);
 }

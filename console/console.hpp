@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -19,25 +20,16 @@
 #include "console/format.hpp"
 #include "console/layout.hpp"
 #include "console/real.hpp"
-#include "console/reader.hpp"
 #include "console/source_location.hpp"
+#include "console/streams.hpp"
 
 namespace lousa {
 
+namespace console {
+class list_reader;  // console/reader.hpp, known only to the console's own code
+}
+
 using console::layout_string;
-
-#ifdef _WIN32
-inline constexpr std::string_view line_end = "\r\n";
-#else
-inline constexpr std::string_view line_end = "\n";
-#endif
-
-// Where screen bytes go: standard output, or a test's string.
-class output_sink {
-public:
-    virtual ~output_sink() = default;
-    virtual void put(std::string_view bytes) = 0;
-};
 
 // An answer that cannot be read stops the program: the shell's caller reports
 // it (where the read is in the source, and why) and ends with status 2.
@@ -51,23 +43,6 @@ private:
     source_location where_;
 };
 
-// A screen that cannot be written (full disk, closed pipe): the sink throws
-// this with the system's error text; the program ends with status 1.
-class output_failure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Keyboard bytes that cannot be read for a system reason (input is a
-// directory, an I/O error): the source throws this with the system's error
-// text, and the read stops the program as any failed read does.
-class input_failure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The source file of a read, relative to the source root.
-std::string_view source_path(const source_location& where);
 // The two report lines of a stopped read (each ended by a line end).
 std::string stop_report(const read_stop& stop);
 
@@ -83,28 +58,22 @@ public:
     read_variable(texto_fixo<N>& v, source_location w = source_location::current())  // NOLINT
         : target_(std::span<char>(v.data)), where_(w) {}
 
-    const console::read_target& target() const { return target_; }
+    const read_target& target() const { return target_; }
     const source_location& where() const { return where_; }
 
 private:
-    console::read_target target_;
+    read_target target_;
     source_location where_;
 };
 
-class Console {
+class console_io {
 public:
-    Console(console::input_source& in, output_sink& out)
-        : out_(out), reader_(in, [this] { flush(); }) {}
+    console_io(input_source& in, output_sink& out);
     // Whatever is still pending is written; a failure here can no longer be
     // reported, and a destructor must not throw.
-    ~Console() noexcept {
-        try {
-            flush();
-        } catch (...) {  // NOLINT(bugprone-empty-catch)
-        }
-    }
-    Console(const Console&) = delete;
-    Console& operator=(const Console&) = delete;
+    ~console_io() noexcept;
+    console_io(const console_io&) = delete;
+    console_io& operator=(const console_io&) = delete;
 
     // A layout write: one or more complete screen lines. The values are
     // checked against the layout's fields when the program is built.
@@ -128,8 +97,8 @@ public:
     // program when an answer cannot be read.
     template <class... Rest>
     void read(read_variable first, Rest&... rest) {
-        const std::array<read_variable, 1 + sizeof...(Rest)> vars{first, read_variable(rest, first.where())...};
-        read_list(vars.data(), vars.size());
+        const std::array<read_target, 1 + sizeof...(Rest)> targets{first.target(), read_variable(rest).target()...};
+        read_list(targets, first.where());
     }
 
     void flush();
@@ -140,7 +109,7 @@ private:
         if constexpr (std::is_convertible_v<const T&, texto>) return console::make_value(texto(v));
         else return console::make_value(v);
     }
-    void read_list(const read_variable* vars, std::size_t count);
+    void read_list(std::span<const read_target> targets, const source_location& where);
     // A long result screen goes out in pieces of about this size rather than
     // growing one buffer until the next wait for an answer.
     static constexpr std::size_t flush_threshold = 32 * 1024;
@@ -149,7 +118,9 @@ private:
     }
 
     output_sink& out_;
-    console::list_reader reader_;
+    // Behind a pointer, so that a change to the reader recompiles the
+    // console's own code only, not every application.
+    std::unique_ptr<console::list_reader> reader_;
     std::string pending_;
 };
 

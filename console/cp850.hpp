@@ -23,16 +23,63 @@ inline constexpr std::array<char32_t, 128> cp850_upper_half = {
     U'\u00AD', U'±', U'‗', U'¾', U'¶', U'§', U'÷', U'¸', U'°', U'¨', U'·', U'¹', U'³', U'²', U'■', U'\u00A0',
 };
 
-// Decodes one UTF-8 sequence starting at s[i]; advances i.
-constexpr char32_t decode_utf8(std::string_view s, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char lead = byte(i);
-    int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-    if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size()) throw "malformed UTF-8 in a screen text";
-    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3F);
-    i += static_cast<std::size_t>(extra) + 1;
-    return cp;
+// UTF-8 decoded strictly, a byte at a time, so that a character split across
+// two reads of the keyboard is still one character. Each ill-formed piece (a
+// stray continuation byte, a sequence cut short, an overlong form, a
+// surrogate, a code point above U+10FFFF) gives `ill_formed` once, and a byte
+// that interrupts a sequence is read afresh, so a line end always stays a
+// line end. The program's own texts go through the same rules when it is
+// built, where an ill-formed piece is an error.
+class utf8_decoder {
+public:
+    static constexpr char32_t ill_formed = 0xFFFFFFFF;
+
+    // Hands `emit` whatever this byte completes: nothing, a code point, or
+    // ill_formed and then what this byte gives on its own.
+    template <class Emit>
+    constexpr void feed(unsigned char byte, Emit&& emit) {
+        if (needed_ > 0) {
+            if (byte >= low_ && byte <= high_) {
+                code_ = (code_ << 6) | (byte & 0x3Fu);
+                low_ = 0x80;
+                high_ = 0xBF;
+                if (--needed_ == 0) emit(code_);
+                return;
+            }
+            emit(ill_formed);  // the sequence was cut short; this byte starts afresh
+            needed_ = 0;
+        }
+        low_ = byte == 0xE0 ? 0xA0 : byte == 0xF0 ? 0x90 : 0x80;   // shorter forms are overlong
+        high_ = byte == 0xED ? 0x9F : byte == 0xF4 ? 0x8F : 0xBF;  // no surrogates, nothing above U+10FFFF
+        needed_ = byte < 0x80 ? 0 : byte < 0xC2 ? -1 : byte < 0xE0 ? 1 : byte < 0xF0 ? 2 : byte < 0xF5 ? 3 : -1;
+        if (needed_ < 0) {
+            needed_ = 0;
+            emit(ill_formed);  // a continuation byte alone, C0, C1 or F5 to FF
+        } else if (needed_ == 0) {
+            emit(char32_t{byte});
+        } else {
+            code_ = byte & (0x7Fu >> (needed_ + 1));  // the lead byte's bits: 5, 4 or 3 of them
+        }
+    }
+    // The input has ended: a sequence still open is ill-formed.
+    template <class Emit>
+    constexpr void finish(Emit&& emit) {
+        if (needed_ > 0) emit(ill_formed);
+        needed_ = 0;
+    }
+
+private:
+    char32_t code_ = 0;
+    int needed_ = 0;                          // continuation bytes still expected
+    unsigned char low_ = 0x80, high_ = 0xBF;  // the range allowed for the next one
+};
+
+// A whole UTF-8 text, code point by code point.
+template <class Emit>
+constexpr void decode_utf8(std::string_view utf8, Emit&& emit) {
+    utf8_decoder decoder;
+    for (const char c : utf8) decoder.feed(static_cast<unsigned char>(c), emit);
+    decoder.finish(emit);
 }
 
 // The code page 850 byte of a character, or -1 when the code page lacks it.
@@ -44,6 +91,7 @@ constexpr int cp850_byte_of(char32_t cp) {
 }
 
 constexpr char cp850_from_code_point(char32_t cp) {
+    if (cp == utf8_decoder::ill_formed) throw "malformed UTF-8 in a screen text";
     const int byte = cp850_byte_of(cp);
     if (byte < 0) throw "character not in code page 850";
     return static_cast<char>(byte);
@@ -52,13 +100,13 @@ constexpr char cp850_from_code_point(char32_t cp) {
 // Number of code page 850 characters in a UTF-8 text.
 constexpr std::size_t cp850_length(std::string_view utf8) {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++n) decode_utf8(utf8, i);
+    decode_utf8(utf8, [&n](char32_t) { ++n; });
     return n;
 }
 
 // Writes the code page 850 form of a UTF-8 text into out (cp850_length bytes).
 constexpr void to_cp850(std::string_view utf8, char* out) {
-    for (std::size_t i = 0; i < utf8.size();) *out++ = cp850_from_code_point(decode_utf8(utf8, i));
+    decode_utf8(utf8, [&out](char32_t cp) { *out++ = cp850_from_code_point(cp); });
 }
 
 // Code page 850 bytes back to UTF-8 (for tests and for showing transcripts).

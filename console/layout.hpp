@@ -284,7 +284,7 @@ consteval bool fits(layout_view layout) {
 
 namespace lousa {
 inline namespace literals {
-// "(1x, 64(\"*\"), a1)"_layout: a layout string for Console::write.
+// "(1x, 64(\"*\"), a1)"_layout: a layout string for console_io::write.
 template <utf8_literal S>
 constexpr console::layout_string<S> operator""_layout() {
     return {};

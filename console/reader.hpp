@@ -15,28 +15,15 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "console/reader_numbers.hpp"
-#include "console/real.hpp"
+#include "console/streams.hpp"
 
 namespace lousa::console {
 
 // The report's message for a failure at item `item` (counting from 1).
 std::string message_of(read_error error, int item);
-
-// Where keyboard bytes come from: standard input, or a test's script.
-class input_source {
-public:
-    virtual ~input_source() = default;
-    // Up to `capacity` bytes; 0 at the end of input. May block.
-    virtual std::size_t read_some(char* buffer, std::size_t capacity) = 0;
-};
-
-// A variable to be filled by a read: an integer, a real, or the characters of
-// a fixed-length text.
-using read_target = std::variant<std::int32_t*, real*, std::span<char>>;
 
 struct read_outcome {
     read_error error = read_error::none;

@@ -26,7 +26,7 @@ bool em_unidades_da_ultima_casa(real xdado, std::int32_t casa, std::int32_t& dad
 
 }  // namespace
 
-void teste_aleatoriedade(Console& con) {
+void teste_aleatoriedade(console_io& con) {
     constexpr int capacidade = 200;
     const texto estrelas = "*******************************************************"_t;
     vetor<real, capacidade> xdado;

@@ -12,7 +12,7 @@
 
 namespace lousa {
 
-void teste_kolmogorov_smirnov(Console& con) {
+void teste_kolmogorov_smirnov(console_io& con) {
     using textos::bra;
     constexpr int capacidade = 50;
     vetor<texto_fixo<10>, capacidade> classe;

@@ -14,7 +14,7 @@
 
 namespace lousa {
 
-void teste_kruskal_wallis(Console& con) {
+void teste_kruskal_wallis(console_io& con) {
     constexpr int maxcol = 20, maxlin = 20, capacidade = 200;
     matriz<real, maxlin, maxcol> dados, postoxe;
     vetor<real, capacidade> dadoxx, pstt;

@@ -16,7 +16,7 @@
 
 namespace lousa {
 
-void teste_mann_whitney(Console& con) {
+void teste_mann_whitney(console_io& con) {
     using textos::mensagem;
     using textos::mensagem2;
     constexpr int capacidade = 200;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "common/vetores.hpp"
 #include "console/real.hpp"
 
 namespace lousa::postos {

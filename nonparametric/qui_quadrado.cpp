@@ -11,7 +11,7 @@
 
 namespace lousa {
 
-void teste_qui_quadrado(Console& con) {
+void teste_qui_quadrado(console_io& con) {
     using textos::bra;
     constexpr int capacidade = 50;
     const texto estrelas54 = "******************************************************"_t;

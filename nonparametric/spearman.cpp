@@ -10,7 +10,7 @@
 
 namespace lousa {
 
-void correlacao_spearman(Console& con) {
+void correlacao_spearman(console_io& con) {
     constexpr int capacidade = 200;
     vetor<real, capacidade> dadoxx, dadoy, origx, origy, pstx, psty, postox, postoy, dif2;
     std::int32_t n = 0, nx = 0;

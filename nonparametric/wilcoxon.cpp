@@ -13,7 +13,7 @@
 
 namespace lousa {
 
-void teste_wilcoxon(Console& con) {
+void teste_wilcoxon(console_io& con) {
     using textos::mensagem;
     using textos::mensagem2;
     constexpr int capacidade = 200;

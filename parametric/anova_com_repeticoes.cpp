@@ -12,12 +12,12 @@
 
 namespace lousa {
 
-void anova_com_repeticoes(Console& con) {
+void anova_com_repeticoes(console_io& con) {
     constexpr int limite = 20;
     // dadox2(i, j)[k]: repetition k of the cell in line i, column j.
     matriz<vetor<real, limite>, limite, limite> dadox2;
     matriz<real, limite, limite> somacel;
-    vetor<real, 50> somac, somal;
+    vetor<real, limite> somac, somal;
     vetor<real, limite> mediacol, medialin;
     std::int32_t inl = 0, inc = 0, inr = 0, gltot, glcol, gllin, gllxc, glres;
     real rnl, rnc, rnr, somax = 0, somax2 = 0, somacol2, somalin2, somalxc2, fc;

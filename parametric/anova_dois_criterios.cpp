@@ -11,9 +11,9 @@
 
 namespace lousa {
 
-void anova_dois_criterios(Console& con) {
+void anova_dois_criterios(console_io& con) {
     constexpr int maxlin = limite_dois_criterios, maxcol = limite_dois_criterios;
-    matriz<real, maxlin, 200> dadox;
+    matriz<real, maxlin, maxcol> dadox;
     vetor<real, maxlin> somalin, medialin;
     vetor<real, maxcol> somacol, mediacol;
     std::int32_t inl = 0, inc = 0, gltot, glcol, gllin, glres;

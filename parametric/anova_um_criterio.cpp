@@ -11,13 +11,13 @@
 
 namespace lousa {
 
-void anova_um_criterio(Console& con) {
+void anova_um_criterio(console_io& con) {
     using textos::ast;
+    // Both counts are refused beyond these, so no array needs more room.
     constexpr int max_repeticoes = 20;
     constexpr int max_tratamentos = 20;
-    matriz<real, 20, 200> dadox;  // repetition i (row) of treatment j (column)
-    vetor<real, 50> somac;
-    vetor<real, 20> mediacol;
+    matriz<real, max_repeticoes, max_tratamentos> dadox;  // repetition i (row) of treatment j (column)
+    vetor<real, max_tratamentos> somac, mediacol;
     std::int32_t inc = 0, inr = 0, gltot = 0, glcol = 0, glres = 0;
     real rnr, rnc, somat, soma2t, soma2c, fc, sqdtot, sqdcol, sqdres, varcol, varres, dpres, testef;
 

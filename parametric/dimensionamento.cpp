@@ -14,7 +14,7 @@
 
 namespace lousa {
 
-void dimensionamento_amostras(Console& con) {
+void dimensionamento_amostras(console_io& con) {
     using textos::ast;
     using textos::bra;
     constexpr int capacidade = 200;

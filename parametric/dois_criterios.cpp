@@ -2,7 +2,7 @@
 
 namespace lousa {
 
-void mostra_medias(Console& con, const vetor<real, limite_dois_criterios>& mediacol, std::int32_t inc,
+void mostra_medias(console_io& con, const vetor<real, limite_dois_criterios>& mediacol, std::int32_t inc,
                    const vetor<real, limite_dois_criterios>& medialin, std::int32_t inl) {
     for (std::int32_t j = 1; j <= inc; ++j)
         con.write("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)"_layout, j, mediacol[j]);

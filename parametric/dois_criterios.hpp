@@ -4,13 +4,14 @@
 
 #include <cstdint>
 
+#include "common/vetores.hpp"
 #include "console/console.hpp"
 
 namespace lousa {
 
 inline constexpr int limite_dois_criterios = 20;  // lines and columns of either table
 
-void mostra_medias(Console& con, const vetor<real, limite_dois_criterios>& mediacol, std::int32_t inc,
+void mostra_medias(console_io& con, const vetor<real, limite_dois_criterios>& mediacol, std::int32_t inc,
                    const vetor<real, limite_dois_criterios>& medialin, std::int32_t inl);
 
 }  // namespace lousa

@@ -13,7 +13,7 @@
 
 namespace lousa {
 
-void teste_t_student(Console& con) {
+void teste_t_student(console_io& con) {
     using textos::bra;
     constexpr int capacidade = 200;
     vetor<real, capacidade> x, y;

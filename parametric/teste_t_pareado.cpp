@@ -10,7 +10,7 @@
 
 namespace lousa {
 
-void teste_t_pareado(Console& con) {
+void teste_t_pareado(console_io& con) {
     using textos::bra;
     constexpr int capacidade = 200;
     vetor<real, capacidade> xa, xd, dif;

@@ -11,7 +11,7 @@
 
 namespace lousa {
 
-void teste_z_proporcoes(Console& con) {
+void teste_z_proporcoes(console_io& con) {
     // The verdicts are the shell's shared texts, both 14 characters long, so
     // the closing "**" of the result line stands in the same column for each.
     using textos::resh1;

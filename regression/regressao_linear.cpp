@@ -12,7 +12,7 @@
 
 namespace lousa {
 
-void regressao_linear(Console& con) {
+void regressao_linear(console_io& con) {
     using textos::bra;
     constexpr int capacidade = 200;
     vetor<real, capacidade> xx, yy, x, y;

@@ -39,7 +39,7 @@ parametros cramer(real m11, real m12, real m13, real m21, real m22, real m23, re
 
 }  // namespace
 
-void regressoes_curvilineas(Console& con) {
+void regressoes_curvilineas(console_io& con) {
     using namespace textos;
     constexpr int capacidade = 200;
     vetor<real, capacidade> xx, yy, y;

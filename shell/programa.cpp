@@ -5,6 +5,8 @@
 
 #include "common/aplicacoes.hpp"
 #include "shell/opcoes.hpp"
+#include "terminal/bom.hpp"
+#include "terminal/utf8.hpp"
 
 namespace lousa {
 namespace {
@@ -18,20 +20,19 @@ void report(output_sink& err, const std::string& text) noexcept {
     }
 }
 
-std::string one_line(const std::string& text) { return "lousa: " + text + std::string(line_end); }
-
-void report_output_failure(output_sink& err, const output_failure& failure) noexcept {
+// One line "lousa: TEXT DETAIL"; building it may run out of memory too.
+void report_line(output_sink& err, std::string_view text, std::string_view detail = {}) noexcept {
     try {
-        report(err, one_line(std::string("a tela nao pode ser escrita: ") + failure.what()));
-    } catch (...) {  // NOLINT(bugprone-empty-catch): building the text ran out of memory
+        report(err, "lousa: " + std::string(text) + std::string(detail) + std::string(line_end));
+    } catch (...) {  // NOLINT(bugprone-empty-catch)
     }
 }
 
 }  // namespace
 
-int executa_programa(console::input_source& in, output_sink& out, output_sink& err) noexcept {
+int executa_programa(input_source& in, output_sink& out, output_sink& err) noexcept {
     try {
-        Console con(in, out);
+        console_io con(in, out);
         try {
             executa(con);
             con.flush();
@@ -42,13 +43,13 @@ int executa_programa(console::input_source& in, output_sink& out, output_sink& e
             return status_read_failed;
         }
     } catch (const output_failure& failure) {
-        report_output_failure(err, failure);
+        report_line(err, "a tela nao pode ser escrita: ", failure.what());
         return status_output_failed;
     } catch (const std::exception& failure) {
-        report(err, one_line(std::string("erro interno: ") + failure.what()));
+        report_line(err, "erro interno: ", failure.what());
         return status_internal_error;
     } catch (...) {
-        report(err, one_line("erro interno"));
+        report_line(err, "erro interno");
         return status_internal_error;
     }
 }
@@ -58,10 +59,10 @@ int mostra_texto(std::string_view text, output_sink& out, output_sink& err) noex
         out.put(text);
         return status_normal;
     } catch (const output_failure& failure) {
-        report_output_failure(err, failure);
+        report_line(err, "a tela nao pode ser escrita: ", failure.what());
         return status_output_failed;
     } catch (...) {
-        report(err, one_line("erro interno"));
+        report_line(err, "erro interno");
         return status_internal_error;
     }
 }
@@ -72,6 +73,36 @@ int recusa_opcao(std::string_view argument, output_sink& err) noexcept {
     } catch (...) {  // NOLINT(bugprone-empty-catch): the status still says it
     }
     return status_unknown_option;
+}
+
+int executa_comando(std::span<const char* const> argumentos, const terminal::streams& kinds,
+                    input_source& keyboard, output_sink& screen, output_sink& err_stream) {
+    const opcoes pedidas = le_opcoes(argumentos);
+    const terminal::conversions converted = terminal::choose(pedidas.acentos, kinds);
+
+    // The help, the version and the one-line reports are documents: UTF-8
+    // wherever the locale asks for it, pipes included.
+    terminal::utf8_output utf8_err(err_stream);
+    output_sink& err = converted.documents ? static_cast<output_sink&>(utf8_err) : err_stream;
+    if (pedidas.o_que == pedido::opcao_desconhecida) {
+        // echoed as typed: in the locale's code set, which the report converts back to
+        const std::string typed =
+            converted.documents ? terminal::cp850_from_utf8(pedidas.desconhecida) : pedidas.desconhecida;
+        return recusa_opcao(typed, err);
+    }
+
+    terminal::utf8_output utf8_screen(screen);
+    output_sink& document = converted.documents ? static_cast<output_sink&>(utf8_screen) : screen;
+    switch (pedidas.o_que) {
+        case pedido::ajuda: return mostra_texto(texto_ajuda(), document, err);
+        case pedido::versao: return mostra_texto(texto_versao(), document, err);
+        case pedido::executar:
+        case pedido::opcao_desconhecida: break;
+    }
+    output_sink& out = converted.screen ? static_cast<output_sink&>(utf8_screen) : screen;
+    // Answers files with a byte-order mark are decoded whatever the terminal is.
+    terminal::marked_input answers(keyboard, converted.keyboard);
+    return executa_programa(answers, out, err);
 }
 
 }  // namespace lousa

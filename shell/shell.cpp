@@ -44,9 +44,9 @@ constexpr bool cada_codigo_tem_titulo() {
 }
 static_assert(cada_codigo_tem_titulo(), "every menu code needs its title in textos::aplic");
 
-void estrelas(Console& con) { con.line("*******************************************************"_t); }
+void estrelas(console_io& con) { con.line("*******************************************************"_t); }
 
-void mostra_menu(Console& con) {
+void mostra_menu(console_io& con) {
     estrelas(con);
     con.write("(1x,\"*\",10x,\"APLICAÇÃO\", 26X, \"CODIGO\",a1, 1X,\"*\")"_layout, bra);
     for (std::int32_t j = 1; j <= ultimo_codigo; ++j)
@@ -62,7 +62,7 @@ void mostra_menu(Console& con) {
 }
 
 // Menu and confirmation until a code of the menu is confirmed.
-std::int32_t escolhe_aplicacao(Console& con) {
+std::int32_t escolhe_aplicacao(console_io& con) {
     std::int32_t icod = 0;
     std::int32_t conf = 0;
     for (;;) {
@@ -83,7 +83,7 @@ std::int32_t escolhe_aplicacao(Console& con) {
     }
 }
 
-void encerra(Console& con) {
+void encerra(console_io& con) {
     std::int32_t k = 0;
     con.line();
     con.line();
@@ -102,7 +102,7 @@ aplicacao aplicacao_de_codigo(std::int32_t icod) {
     return aplicacoes[icod];
 }
 
-void executa(Console& con) {
+void executa(console_io& con) {
     aplicacao_de_codigo(escolhe_aplicacao(con))(con);
     encerra(con);
 }

@@ -1,5 +1,7 @@
 #include "terminal/bom.hpp"
 
+#include "terminal/utf8.hpp"
+
 #include <algorithm>
 #include <string_view>
 
@@ -41,7 +43,7 @@ void marked_input::find_mark() {
 
 void marked_input::finish() {
     ended_ = true;
-    utf8_.finish(ready_);
+    utf8_.finish([this](char32_t code) { ready_ += cp850_or_unknown(code); });
     if (odd_byte_ >= 0 || high_surrogate_ != 0) ready_ += '?';
     odd_byte_ = -1;
     high_surrogate_ = 0;
@@ -52,7 +54,7 @@ void marked_input::decode(const char* bytes, std::size_t n) {
         const auto byte = static_cast<unsigned char>(bytes[k]);
         switch (encoding_) {
             case encoding::bytes: ready_ += static_cast<char>(byte); break;
-            case encoding::utf8: utf8_.feed(byte, ready_); break;
+            case encoding::utf8: utf8_.feed(byte, [this](char32_t code) { ready_ += cp850_or_unknown(code); }); break;
             case encoding::utf16le:
             case encoding::utf16be:
                 if (odd_byte_ < 0) {
@@ -80,8 +82,7 @@ void marked_input::decode_unit(char16_t unit) {
         high_surrogate_ = unit;
         return;
     }
-    const int byte = low ? -1 : cp850_byte_of(unit);
-    ready_ += byte < 0 ? '?' : static_cast<char>(byte);
+    ready_ += low ? '?' : cp850_or_unknown(unit);
 }
 
 std::size_t marked_input::read_some(char* buffer, std::size_t capacity) {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "console/console.hpp"
+#include "console/streams.hpp"
 
 namespace lousa::terminal {
 
@@ -59,7 +59,7 @@ conversions choose(conversion asked, const streams& kinds);
 // Standard input, byte for byte. A system error that prevents reading throws
 // input_failure with the system's text; an interrupted read is retried. At a
 // Windows console, Ctrl-Z ends the input (the bytes typed before it count).
-class standard_input final : public console::input_source {
+class standard_input final : public input_source {
 public:
     standard_input();
     std::size_t read_some(char* buffer, std::size_t capacity) override;

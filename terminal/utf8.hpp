@@ -7,33 +7,18 @@
 #include <string>
 #include <string_view>
 
-#include "console/console.hpp"
+#include "console/cp850.hpp"
+#include "console/streams.hpp"
 
 namespace lousa::terminal {
 
-// Typed UTF-8 to code page 850, one byte at a time, so that a character split
-// across two reads is still one character. Every well-formed character gives
-// exactly one byte: its code page 850 byte, or '?' when code page 850 lacks
-// it. Each ill-formed piece (a stray continuation byte, a sequence cut short,
-// an overlong form, a surrogate, a code point above U+10FFFF) gives one '?',
-// and a byte that interrupts a sequence is read afresh, so a line end always
-// stays a line end.
-class utf8_decoder {
-public:
-    // Appends to `out` whatever this byte completes.
-    void feed(unsigned char byte, std::string& out);
-    // The input has ended: a sequence still open becomes '?'.
-    void finish(std::string& out);
-    bool inside_sequence() const { return needed_ > 0; }
-
-private:
-    char32_t code_ = 0;
-    int needed_ = 0;  // continuation bytes still expected
-    unsigned char low_ = 0x80, high_ = 0xBF;  // the range allowed for the next one
-};
-
-// A whole UTF-8 text to code page 850 (the decoder's rules, then finish).
+// A whole UTF-8 text to code page 850, by the decoder's rules
+// (console/cp850.hpp): every well-formed character gives exactly one byte, its
+// code page 850 byte or '?' when code page 850 lacks it, and each ill-formed
+// piece one '?'.
 std::string cp850_from_utf8(std::string_view utf8);
+// One character's code page 850 byte, or '?' where code page 850 lacks it.
+char cp850_or_unknown(char32_t code);
 
 // Screen bytes (code page 850, already laid out) shown as UTF-8.
 class utf8_output final : public output_sink {
@@ -43,21 +28,6 @@ public:
 
 private:
     output_sink& terminal_;
-};
-
-// Typed UTF-8 handed on as code page 850.
-class utf8_input final : public console::input_source {
-public:
-    explicit utf8_input(console::input_source& terminal) : terminal_(terminal) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override;
-
-private:
-    static constexpr std::size_t chunk = 4096;
-    console::input_source& terminal_;
-    utf8_decoder decoder_;
-    std::string raw_;    // bytes as typed
-    std::string ready_;  // converted, not yet handed on
-    bool ended_ = false;
 };
 
 }  // namespace lousa::terminal

@@ -3,31 +3,27 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "tests/run_binary.hpp"
 #include "tests/transcript.hpp"
 
-
 namespace {
 
 namespace fs = std::filesystem;
+using lousa::testing::join_lines;
 using lousa::testing::platform_lines;
 using lousa::testing::run_program;
 using lousa::testing::run_result;
-using lousa::testing::slurp;
 
 // The line of `needle` in a source file, counting from 1.
 int line_of(const std::string& file, const std::string& needle) {
-    std::ifstream in(fs::path(LOUSA_TRANSCRIPTS).parent_path().parent_path() / file);
-    std::string line;
-    for (int n = 1; std::getline(in, line); ++n)
-        if (line.find(needle) != std::string::npos) return n;
+    const fs::path root = fs::path(LOUSA_TRANSCRIPTS).parent_path().parent_path();
+    const std::vector<std::string> lines = lousa::testing::split_lines(lousa::testing::read_file(root / file));
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        if (lines[n].find(needle) != std::string::npos) return static_cast<int>(n) + 1;
     return -1;
 }
 
@@ -46,11 +42,8 @@ TEST(Binary, ShellTranscriptsGiveTheirScreenByteForByte) {
         const auto t = lousa::testing::read_transcript(file);
         if (t.app != 0) continue;
         SCOPED_TRACE(file.string());
-        std::string typed, screen;
-        for (const auto& line : t.input) typed += line.text + "\n";
-        for (const auto& line : t.screen) screen += line + "\n";
-        const run_result r = run_program(platform_lines(typed));
-        EXPECT_EQ(lousa::utf8_from_cp850(r.out), platform_lines(screen));
+        const run_result r = run_program(platform_lines(typed_text(t)));
+        EXPECT_EQ(lousa::utf8_from_cp850(r.out), platform_lines(join_lines(t.screen)));
         if (t.stop_message.empty()) {
             EXPECT_EQ(r.status, 0);
             EXPECT_EQ(r.err, "");
@@ -82,20 +75,27 @@ TEST(Binary, WritesCodePage850) {
     EXPECT_NE(r.out.find("Quandos pares ser\xC6o digitados?"), std::string::npos);
 }
 
-TEST(Binary, StopsOnABadIntegerWithStatusTwo) {
-    const run_result r = run_program("3.5\n");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, report("shell/shell.cpp", "con.read(icod)", "Bad integer for item 1 in list input"));
-    // the menu written before the read stays on the screen
-    EXPECT_NE(r.out.find("** CONSULTE O TUTORIAL E DIGITE O CODIGO DA APLICACAO**"), std::string::npos);
-}
-
-TEST(Binary, StopsOnABadRealWithStatusTwo) {
-    const run_result r = run_program("3\n1\n2\n10 x\n");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, report("parametric/teste_t_pareado.cpp", "con.read(xa[j], xd[j])",
-                            "Bad real number in item 2 of list input"));
-    EXPECT_TRUE(r.out.ends_with(platform_lines(" Digitar o par (Xa e Xd) numero   1\n")));
+// A failed read: status 2, the report names the read in its source file, and
+// the screen keeps what was written before it.
+TEST(Binary, AFailedReadStopsWithStatusTwo) {
+    struct stop {
+        std::string typed, file, read, message, last_line;
+    };
+    const std::string stars(55, '*');
+    const stop stops[] = {
+        {"3.5\n", "shell/shell.cpp", "con.read(icod)", "Bad integer for item 1 in list input", " " + stars},
+        {"3\n1\n2\n10 x\n", "parametric/teste_t_pareado.cpp", "con.read(xa[j], xd[j])",
+         "Bad real number in item 2 of list input", " Digitar o par (Xa e Xd) numero   1"},
+        {pairs_session, "shell/shell.cpp", "con.read(k)", "End of file", " " + std::string(52, '*')},
+        {"3\n1\n2147483648\n", "parametric/teste_t_pareado.cpp", "le_contagem(con, n",
+         "Integer overflow while reading item 1", " ***** Quandos pares ser\xC6o digitados?  *****"},
+    };
+    for (const stop& s : stops) {
+        const run_result r = run_program(s.typed);
+        EXPECT_EQ(r.status, 2) << s.typed;
+        EXPECT_EQ(r.err, report(s.file, s.read, s.message));
+        EXPECT_TRUE(r.out.ends_with(platform_lines(s.last_line + "\n"))) << s.typed;
+    }
 }
 
 // The prompts written after the last wait for input are still held when the
@@ -107,20 +107,6 @@ TEST(Binary, TheScreenComesBeforeTheReportOnOneTerminal) {
     EXPECT_EQ(together.out, apart.out + apart.err);
 }
 
-TEST(Binary, StopsAtTheEndOfInputWithStatusTwo) {
-    const run_result r = run_program(pairs_session);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, report("shell/shell.cpp", "con.read(k)", "End of file"));
-    EXPECT_TRUE(r.out.ends_with(platform_lines(" ****************************************************\n")));
-}
-
-TEST(Binary, StopsOnAnIntegerOverflow) {
-    const run_result r = run_program("3\n1\n2147483648\n");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, report("parametric/teste_t_pareado.cpp", "le_contagem(con, n",
-                            "Integer overflow while reading item 1"));
-}
-
 // ---------------------------------------------------------------------------
 // The command line, through files as a script would use it.
 
@@ -129,13 +115,10 @@ TEST(Binary, RefusesAnUnknownOptionBeforeShowingAnything) {
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, platform_lines("lousa: opcao desconhecida: --ajuda\nUse 'lousa --help' para ver as opcoes.\n"));
-}
-
-TEST(Binary, AnUnknownOptionIsRefusedEvenBesideAKnownOne) {
-    const run_result r = run_program("", "--help x");
-    EXPECT_EQ(r.status, 64);
-    EXPECT_EQ(r.out, "");
-    EXPECT_TRUE(r.err.starts_with(platform_lines("lousa: opcao desconhecida: x\n")));
+    const run_result beside_a_known_one = run_program("", "--help x");
+    EXPECT_EQ(beside_a_known_one.status, 64);
+    EXPECT_EQ(beside_a_known_one.out, "");
+    EXPECT_TRUE(beside_a_known_one.err.starts_with(platform_lines("lousa: opcao desconhecida: x\n")));
 }
 
 TEST(Binary, ShowsTheVersion) {

@@ -9,6 +9,7 @@
 #include "terminal/bom.hpp"
 #include "tests/run_binary.hpp"
 #include "tests/text_input.hpp"
+#include "tests/transcript.hpp"
 
 namespace {
 
@@ -19,7 +20,7 @@ struct marked {
     std::string cp850;
 };
 
-std::string read_all(lousa::console::input_source& in) {
+std::string read_all(lousa::input_source& in) {
     std::string all;
     char buffer[3];  // small reads: characters fall across them
     while (const std::size_t n = in.read_some(buffer, sizeof buffer)) all.append(buffer, n);
@@ -32,6 +33,9 @@ TEST(ByteOrderMark, DecodesMarkedInputAndLeavesTheRestAlone) {
         {"no mark on a UTF-8 terminal", "A\xC3\xA7\xC3\xA3o\n", true, "A\x87\xC6o\n"},
         {"a mark's first bytes only", "\xFF", false, "\xFF"},
         {"empty", "", false, ""},
+        {"a UTF-8 sequence cut short at the end", "ok\xC3", true, "ok?"},
+        {"an interrupted UTF-8 sequence", "\xC3" "abcd", true, "?abcd"},
+        {"a character code page 850 lacks", "P\xC3\xA9\xE2\x82\xAC\n", true, "P\x82?\n"},
         {"UTF-8 mark (Notepad)", "\xEF\xBB\xBF" "3\r\nA\xC3\xA7\xC3\xA3o\r\n", false, "3\r\nA\x87\xC6o\r\n"},
         {"UTF-8 mark on a UTF-8 terminal", "\xEF\xBB\xBF\xC3\xA9", true, "\x82"},
         {"UTF-16 LE mark (PowerShell 5)", std::string("\xFF\xFE" "3\0\r\0\n\0\xE7\0\xAC\x20", 12), false,
@@ -71,8 +75,8 @@ std::string as_powershell_saves(const std::string& utf8) {
 TEST(ByteOrderMark, AnswersSavedByWindowsToolsPrintTheExamplesScreen) {
     const std::filesystem::path example =
         std::filesystem::path(LOUSA_TRANSCRIPTS).parent_path().parent_path() / "examples" / "03-teste-t-pareado";
-    const std::string answers = lousa::testing::slurp(example.string() + ".txt");
-    const std::string screen = lousa::testing::platform_lines(lousa::testing::slurp(example.string() + ".tela"));
+    const std::string answers = lousa::testing::read_file(example.string() + ".txt");
+    const std::string screen = lousa::testing::platform_lines(lousa::testing::read_file(example.string() + ".tela"));
     for (const std::string& saved : {"\xEF\xBB\xBF" + answers, as_powershell_saves(answers)}) {
         const lousa::testing::run_result r = lousa::testing::run_program(saved);
         EXPECT_EQ(r.status, 0) << r.err;

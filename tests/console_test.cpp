@@ -10,7 +10,7 @@
 namespace lousa {
 namespace {
 
-struct no_input final : console::input_source {
+struct no_input final : input_source {
     std::size_t read_some(char*, std::size_t) override { return 0; }
 };
 
@@ -29,12 +29,12 @@ struct failing_sink final : output_sink {
 
 // A result screen longer than the buffer goes out in pieces, every byte once
 // and in order, before any answer is awaited.
-TEST(Console, ALongScreenGoesOutInBoundedPieces) {
+TEST(ConsoleIo, ALongScreenGoesOutInBoundedPieces) {
     no_input in;
     recorded_writes out;
     std::string expected;
     {
-        Console con(in, out);
+        console_io con(in, out);
         for (std::int32_t j = 1; j <= 5000; ++j) {
             con.line("Digitar dado numero "_t, j);
             // a blank, the 20-character text, a separating blank, the integer in 11
@@ -51,11 +51,11 @@ TEST(Console, ALongScreenGoesOutInBoundedPieces) {
 
 // A screen that cannot be written is reported once; the destructor does not
 // try again and does not throw.
-TEST(Console, AFailedWriteIsNotTriedAgain) {
+TEST(ConsoleIo, AFailedWriteIsNotTriedAgain) {
     no_input in;
     failing_sink out;
     {
-        Console con(in, out);
+        console_io con(in, out);
         con.line("Digitar dado numero "_t, 1);
         EXPECT_THROW(con.flush(), output_failure);
         con.flush();

@@ -9,15 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/run_binary.hpp"
+#include "tests/transcript.hpp"
 
 namespace {
 
@@ -36,11 +35,7 @@ std::vector<std::string> example_names() {
 
 using lousa::testing::platform_lines;
 using lousa::testing::run_result;
-using lousa::testing::slurp;
-
-run_result run_example(const std::string& name) {
-    return lousa::testing::run_program_on_file(examples_dir() / (name + ".txt"));
-}
+using lousa::testing::read_file;
 
 std::size_t count_of(const std::string& text, const std::string& needle) {
     std::size_t n = 0;
@@ -109,7 +104,7 @@ TEST(Examples, OneAnswerFileAndOneScreenPerApplication) {
         EXPECT_EQ(name.substr(0, 3), prefix) << name;
         EXPECT_TRUE(fs::exists(examples_dir() / (name + ".tela"))) << name;
         // the session starts from the menu: its first answer is the code
-        std::istringstream first_line(slurp(examples_dir() / (name + ".txt")));
+        std::istringstream first_line(read_file(examples_dir() / (name + ".txt")));
         int typed_code = 0;
         first_line >> typed_code;
         EXPECT_EQ(typed_code, code) << name;
@@ -119,29 +114,22 @@ TEST(Examples, OneAnswerFileAndOneScreenPerApplication) {
 
 class Example : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(Example, PrintsExactlyTheScreenBesideIt) {
-    const run_result r = run_example(GetParam());
+// The screen is its .tela file byte for byte (those keep the bytes a POSIX run
+// prints; on Windows each line ends in CR LF), and that screen shows the key
+// numbers, one menu and one end question.
+TEST_P(Example, PrintsTheScreenBesideItWithItsKeyNumbers) {
+    const run_result r = lousa::testing::run_program_on_file(examples_dir() / (GetParam() + ".txt"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    // the .tela files keep the bytes a POSIX run prints; on Windows each line
-    // ends in CR LF
-    const std::string expected = platform_lines(slurp(examples_dir() / (GetParam() + ".tela")));
-    ASSERT_FALSE(expected.empty());
-    EXPECT_TRUE(r.out == expected) << "the screen of " << GetParam() << " differs from its .tela file";
-}
-
-TEST_P(Example, AnswersTheEndQuestionOnce) {
-    const std::string screen = slurp(examples_dir() / (GetParam() + ".tela"));
+    const std::string screen = read_file(examples_dir() / (GetParam() + ".tela"));
+    ASSERT_FALSE(screen.empty());
+    EXPECT_TRUE(r.out == platform_lines(screen)) << "the screen of " << GetParam() << " differs from its .tela file";
     EXPECT_EQ(count_of(screen, "****** Digite zero para encerrar o aplicativo ******"), 1u);
     EXPECT_EQ(count_of(screen, "DIGITE O CODIGO DA APLICACAO"), 1u) << "the code was asked more than once";
-}
-
-TEST_P(Example, ShowsItsKeyNumbers) {
     const auto expected = key_numbers.find(GetParam());
     ASSERT_NE(expected, key_numbers.end());
-    const run_result r = run_example(GetParam());
     for (const std::string& part : expected->second)
-        EXPECT_NE(r.out.find(platform_lines(part)), std::string::npos) << GetParam() << " does not show \"" << part << "\"";
+        EXPECT_NE(screen.find(part), std::string::npos) << GetParam() << " does not show \"" << part << "\"";
 }
 
 std::string test_name(const ::testing::TestParamInfo<std::string>& info) {

@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "console/cp850.hpp"
+#include "common/vetores.hpp"
 #include "console/real.hpp"
-#include "common/textos.hpp"
 
 namespace lousa {
 namespace {
@@ -55,10 +55,10 @@ TEST(Vetor, IndexesFromOne) {
 
 TEST(VetorDeathTest, AnIndexOutsideTheCapacityIsAProgramFault) {
     vetor<real, 3> v;
-    EXPECT_DEATH(v[4] = 1, "");
-    EXPECT_DEATH(v[0] = 1, "");
+    EXPECT_DEATH_IF_SUPPORTED(v[4] = 1, "");
+    EXPECT_DEATH_IF_SUPPORTED(v[0] = 1, "");
     matriz<real, 2, 2> m;
-    EXPECT_DEATH(m(3, 1) = 1, "");
+    EXPECT_DEATH_IF_SUPPORTED(m(3, 1) = 1, "");
 }
 
 TEST(Texts, AreCodePage850WithTheirExactLengths) {
@@ -74,19 +74,6 @@ TEST(Texts, AreCodePage850WithTheirExactLengths) {
         to_cp850(utf8, &back);
         EXPECT_EQ(static_cast<unsigned char>(back), b);
     }
-}
-
-TEST(SharedTexts, KeepTheirTrailingBlanks) {
-    EXPECT_EQ(std::string(textos::model[1].view()), "         Modelo: Linha reta             ");
-    EXPECT_EQ(textos::model[2].view().size(), 40u);
-    EXPECT_EQ(std::string(textos::mens1.view()), "CURVAS D0 MODELO 1");
-    EXPECT_EQ(std::string(textos::mens8.view()), "Erro padr\xC6o da Regressao =    ");
-    EXPECT_EQ(std::string(textos::resho.view()), "Aceitamos_Ho  ");
-    EXPECT_EQ(std::string(textos::resh1.view()), "Rejeitamos_Ho ");
-    EXPECT_EQ(std::string(textos::mensagem.view()), "Ver Tabela para N =   ");
-    EXPECT_EQ(std::string(textos::mensagem2.view()), "Z tabelar = 1.96 **   ");
-    EXPECT_EQ(std::string(textos::aplic[10].view()).substr(0, 26), "Teste  Kolmogorov-Smirnov ");
-    EXPECT_EQ(std::string(textos::bra.view()), " ");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "tests/transcript.hpp"
 
@@ -22,17 +21,10 @@ namespace fs = std::filesystem;
 std::string platform_lines(std::string_view text) {
     std::string bytes;
     for (const char c : text) {
-        if (c == '\n') bytes += lousa::testing::platform_line_end;
+        if (c == '\n') bytes += line_end;
         else bytes += c;
     }
     return bytes;
-}
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 namespace {
@@ -80,8 +72,8 @@ run_result run_in(const fs::path& dir, const fs::path& answers, const std::strin
     const int raw = std::system(command.c_str());
     run_result r;
     r.status = exit_status(raw);
-    r.out = slurp(dir / "out");
-    r.err = slurp(dir / "err");
+    r.out = read_file(dir / "out");
+    r.err = read_file(dir / "err");
     return r;
 }
 

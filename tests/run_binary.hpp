@@ -13,8 +13,6 @@ namespace lousa::testing {
 // platform's line end (CR LF on Windows), on standard output and error.
 std::string platform_lines(std::string_view text);
 
-std::string slurp(const std::filesystem::path& p);
-
 struct run_result {
     int status = -1;
     std::string out, err;

@@ -9,11 +9,11 @@
 #include <string>
 #include <utility>
 
-#include "console/reader.hpp"
+#include "console/streams.hpp"
 
 namespace lousa::testing {
 
-class text_input final : public console::input_source {
+class text_input final : public input_source {
 public:
     explicit text_input(std::string text, std::size_t piece = std::numeric_limits<std::size_t>::max())
         : text_(std::move(text)), piece_(piece) {}

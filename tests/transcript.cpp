@@ -11,28 +11,9 @@
 namespace lousa::testing {
 namespace {
 
-std::vector<std::string> split_lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::istringstream in(text);
-    while (std::getline(in, line)) lines.push_back(line);
-    return lines;
-}
-
-// The lines of a screen, each without its line end.
-std::vector<std::string> screen_lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(platform_line_end, start)) != std::string::npos;
-         start = end + platform_line_end.size())
-        lines.push_back(text.substr(start, end - start));
-    if (start < text.size()) lines.push_back(text.substr(start));  // a last line without its end
-    return lines;
-}
-
 // Hands the typed lines to the program one at a time, checking first that the
 // screen so far is what the transcript shows before that line.
-class scripted_input final : public console::input_source {
+class scripted_input final : public input_source {
 public:
     scripted_input(const transcript& t, const string_sink& out) : t_(t), out_(out) {}
 
@@ -41,7 +22,11 @@ public:
         const auto& typed = t_.input[next_++];
         check_screen_before(typed);
         const std::string line = typed.text + "\n";
-        if (line.size() > capacity) return 0;
+        if (line.size() > capacity) {
+            problems += "typed line " + std::to_string(next_) + " is longer than the reader's buffer (" +
+                        std::to_string(capacity) + " bytes): it cannot be replayed\n";
+            return 0;
+        }
         line.copy(buffer, line.size());
         return line.size();
     }
@@ -51,14 +36,13 @@ public:
 
 private:
     void check_screen_before(const transcript::typed& typed) {
-        if (t_.screen.empty() && t_.input.empty()) return;
-        const auto shown = screen_lines(utf8_from_cp850(out_.text));
+        const auto shown = screen_lines(out_.text, problems);
         const std::vector<std::string> expected(t_.screen.begin(),
                                                 t_.screen.begin() + static_cast<long>(typed.screen_lines_before));
-        if (shown != expected && problems.empty())
-            problems = "the screen before typed line \"" + typed.text + "\" differs from the transcript (" +
-                       std::to_string(shown.size()) + " lines shown, " + std::to_string(expected.size()) +
-                       " expected)";
+        if (shown != expected)
+            problems += "the screen before typed line \"" + typed.text + "\" differs from the transcript (" +
+                        std::to_string(shown.size()) + " lines shown, " + std::to_string(expected.size()) +
+                        " expected)\n";
     }
 
     const transcript& t_;
@@ -91,7 +75,7 @@ replay_result replay(const transcript& t) {
     scripted_input in(t, out);
     replay_result result;
     {
-        Console con(in, out);
+        console_io con(in, out);
         try {
             if (t.app == 0) executa(con);
             else aplicacao_de_codigo(t.app)(con);
@@ -99,10 +83,10 @@ replay_result replay(const transcript& t) {
             result.stop_message = stop.what();
         }
     }
-    result.screen = screen_lines(utf8_from_cp850(out.text));
     result.problems = in.problems;
-    if (in.consumed() < t.input.size() && result.problems.empty())
-        result.problems = "typed line \"" + t.input[in.consumed()].text + "\" was never read";
+    result.screen = screen_lines(out.text, result.problems);
+    if (in.consumed() < t.input.size())
+        result.problems += "typed line \"" + t.input[in.consumed()].text + "\" was never read\n";
     return result;
 }
 
@@ -115,10 +99,48 @@ std::vector<std::filesystem::path> transcript_files(const std::filesystem::path&
 }
 
 transcript read_transcript(const std::filesystem::path& file) {
+    return parse_transcript(file.string(), read_file(file));
+}
+
+std::string typed_text(const transcript& t) {
+    std::string typed;
+    for (const auto& line : t.input) typed += line.text + "\n";
+    return typed;
+}
+
+std::vector<std::string> screen_lines(std::string_view cp850, std::string& problems) {
+    const std::string text = utf8_from_cp850(cp850);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(line_end, start)) != std::string::npos; start = end + line_end.size())
+        lines.push_back(text.substr(start, end - start));
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+        problems += "the screen's last line has no line end: \"" + lines.back() + "\"\n";
+    }
+    return lines;
+}
+
+std::string read_file(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return parse_transcript(file.string(), text.str());
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> split_lines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string_view::npos; start = end + 1)
+        lines.emplace_back(text.substr(start, end - start));
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string join_lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
 }
 
 std::string transcript_test_name(const std::filesystem::path& root, const std::filesystem::path& file) {

@@ -25,16 +25,6 @@
 
 namespace lousa::testing {
 
-// The bytes that end a screen line: the Windows program writes CR LF where
-// the POSIX one writes LF, and nothing else differs. Transcripts are written
-// with LF; a screen is split on this, so a bare LF or a doubled CR on Windows
-// shows up as a wrong line.
-#ifdef _WIN32
-inline constexpr std::string_view platform_line_end = "\r\n";
-#else
-inline constexpr std::string_view platform_line_end = "\n";
-#endif
-
 // Screen bytes kept in memory, as the program wrote them (code page 850).
 class string_sink final : public output_sink {
 public:
@@ -56,13 +46,30 @@ struct transcript {
 
 transcript parse_transcript(const std::string& name, const std::string& text);
 
+// The typed lines of a transcript, each ended by "\n".
+std::string typed_text(const transcript& t);
+
 struct replay_result {
     std::vector<std::string> screen;  // UTF-8, one entry per screen line
     std::string stop_message;
-    std::string problems;  // dialogue-order faults found while replaying
+    std::string problems;  // faults found while replaying, one a line
 };
 
 replay_result replay(const transcript& t);
+
+// The lines of a screen (code page 850) in UTF-8, each without its line end.
+// The Windows program ends a line with CR LF where the POSIX one writes LF,
+// and the screen is split on the platform's own, so a bare LF or a doubled CR
+// on Windows shows up as a wrong line. A last line without its line end is
+// added to `problems`: every line the program writes is a whole line.
+std::vector<std::string> screen_lines(std::string_view cp850, std::string& problems);
+
+// The bytes of a file.
+std::string read_file(const std::filesystem::path& file);
+// The lines of a text, each without its "\n" (a last line without one too).
+std::vector<std::string> split_lines(std::string_view text);
+// The lines, each followed by "\n".
+std::string join_lines(const std::vector<std::string>& lines);
 
 // Every transcript file (*.txt) under `root`, in name order.
 std::vector<std::filesystem::path> transcript_files(const std::filesystem::path& root);

@@ -37,5 +37,21 @@ std::string test_name(const ::testing::TestParamInfo<fs::path>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Files, Transcript, ::testing::ValuesIn(transcript_files(LOUSA_TRANSCRIPTS)), test_name);
 
+// The harness itself refuses what it could not check.
+TEST(TranscriptHarness, ATypedLineLongerThanTheReadersBufferFails) {
+    const transcript t = parse_transcript("long", "! app 3\n> " + std::string(100000, '1') + "\n");
+    EXPECT_NE(replay(t).problems.find("typed line 1 is longer than the reader's buffer"), std::string::npos);
+}
+
+TEST(TranscriptHarness, AScreenWithoutItsLastLineEndFails) {
+    std::string problems;
+    const std::string screen = " first" + std::string(line_end) + " second";
+    EXPECT_EQ(screen_lines(screen, problems), (std::vector<std::string>{" first", " second"}));
+    EXPECT_EQ(problems, "the screen's last line has no line end: \" second\"\n");
+    problems.clear();
+    screen_lines(screen + std::string(line_end), problems);
+    EXPECT_EQ(problems, "");
+}
+
 }  // namespace
 }  // namespace lousa::testing

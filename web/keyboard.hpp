@@ -11,12 +11,12 @@
 #include <string>
 #include <string_view>
 
-#include "console/console.hpp"
+#include "console/streams.hpp"
 #include "terminal/utf8.hpp"
 
 namespace lousa::web {
 
-class typed_lines final : public console::input_source {
+class typed_lines final : public input_source {
 public:
     // The next typed line (UTF-8, without its line end), or nothing when the
     // input has ended. In the page this waits for the student.

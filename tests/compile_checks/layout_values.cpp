@@ -6,7 +6,7 @@
 
 using namespace lousa::literals;
 
-void writes(lousa::Console& con, std::int32_t n, lousa::real x) {
+void writes(lousa::console_io& con, std::int32_t n, lousa::real x) {
 #if defined(WRONG_KIND)
     con.write("(1x, i3)"_layout, x);
 #elif defined(TOO_MANY_VALUES)

@@ -21,17 +21,15 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/opcoes.hpp"
 #include "shell/programa.hpp"
 #include "terminal/terminal.hpp"
-#include "terminal/utf8.hpp"
 
 namespace {
 
 // Far more than the longest screen any input can ask for between two reads.
 constexpr std::size_t screen_limit_between_reads = 32u << 20;
 
-class fuzz_input final : public lousa::console::input_source {
+class fuzz_input final : public lousa::input_source {
 public:
     fuzz_input(const std::uint8_t* data, std::size_t size, std::size_t& written_since_read)
         : data_(data), size_(size), written_since_read_(written_since_read) {}
@@ -90,31 +88,14 @@ const std::array<command_line, 8> command_lines = {{
     {{"--ajuda"}, lousa::status_unknown_option},
 }};
 
-// What main() does with the command line and the standard streams, on the
-// fuzzer's streams; bits 3 and 4 of the mode say which streams are UTF-8
-// terminals.
-int run(std::uint8_t mode, lousa::console::input_source& keyboard, lousa::output_sink& screen,
-        lousa::output_sink& err) {
-    const auto& arguments = command_lines[mode & 7u].arguments;
-    const lousa::opcoes opcoes = lousa::le_opcoes(std::span<const char* const>(arguments));
-    if (opcoes.o_que == lousa::pedido::opcao_desconhecida) return lousa::recusa_opcao(opcoes.desconhecida, err);
-
+// The program as main() starts it, on the fuzzer's streams; bits 3 and 4 of
+// the mode say which streams are UTF-8 terminals, whose locale is then UTF-8.
+int run(std::uint8_t mode, lousa::input_source& keyboard, lousa::output_sink& screen, lousa::output_sink& err) {
     lousa::terminal::streams kinds;
     kinds.output_utf8_terminal = (mode & 8u) != 0;
     kinds.input_utf8_terminal = (mode & 16u) != 0;
-    const lousa::terminal::conversions converted = lousa::terminal::choose(opcoes.acentos, kinds);
-    lousa::terminal::utf8_output utf8_screen(screen);
-    lousa::output_sink& out = converted.screen ? static_cast<lousa::output_sink&>(utf8_screen) : screen;
-    switch (opcoes.o_que) {
-        case lousa::pedido::ajuda: return lousa::mostra_texto(lousa::texto_ajuda(), out, err);
-        case lousa::pedido::versao: return lousa::mostra_texto(lousa::texto_versao(), out, err);
-        case lousa::pedido::executar:
-        case lousa::pedido::opcao_desconhecida: break;
-    }
-    lousa::terminal::utf8_input utf8_keyboard(keyboard);
-    lousa::console::input_source& in =
-        converted.keyboard ? static_cast<lousa::console::input_source&>(utf8_keyboard) : keyboard;
-    return lousa::executa_programa(in, out, err);
+    kinds.locale_utf8 = kinds.output_utf8_terminal || kinds.input_utf8_terminal;
+    return lousa::executa_comando(command_lines[mode & 7u].arguments, kinds, keyboard, screen, err);
 }
 
 }  // namespace

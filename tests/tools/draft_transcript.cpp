@@ -17,7 +17,7 @@ namespace {
 
 using lousa::testing::string_sink;
 
-class interleaving_input final : public lousa::console::input_source {
+class interleaving_input final : public lousa::input_source {
 public:
     interleaving_input(std::istream& in, string_sink& out) : in_(in), out_(out) {}
     std::size_t read_some(char* buffer, std::size_t capacity) override {
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     interleaving_input in(std::cin, out);
     std::cout << "! app " << app << "\n";
     {
-        lousa::Console con(in, out);
+        lousa::console_io con(in, out);
         try {
             if (app == 0) lousa::executa(con);
             else lousa::aplicacao_de_codigo(app)(con);

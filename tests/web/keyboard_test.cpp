@@ -1,5 +1,6 @@
 // The page's keyboard: typed UTF-8 lines become the code page 850 bytes of a
-// console, one line at a time, in pieces as small as the reader asks for.
+// console (by the terminal's conversion, tested in tests/utf8_test.cpp), one
+// line at a time, in pieces as small as the reader asks for.
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@
 
 namespace lousa::web {
 namespace {
-
-using terminal::cp850_from_utf8;
 
 std::string read_all(typed_lines& keyboard, std::size_t capacity) {
     std::string bytes;
@@ -26,22 +25,6 @@ typed_lines keyboard_of(std::vector<std::string> lines) {
         if (next == lines.size()) return std::nullopt;
         return lines[next++];
     });
-}
-
-TEST(PageKeyboard, EveryCharacterOfTheCodePageComesBackAsItsByte) {
-    std::string all;
-    for (int byte = 1; byte < 256; ++byte)
-        if (byte != '\n') all += static_cast<char>(byte);
-    EXPECT_EQ(cp850_from_utf8(utf8_from_cp850(all)), all);
-}
-
-TEST(PageKeyboard, AccentsTypedOnThePageBecomeCodePage850) {
-    EXPECT_EQ(cp850_from_utf8("Ação é"), "A\x87\xC6o \x82");
-}
-
-TEST(PageKeyboard, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-    EXPECT_EQ(cp850_from_utf8("5 €"), "5 ?");
-    EXPECT_EQ(cp850_from_utf8("a\xFF" "b"), "a?b");  // not UTF-8 at all
 }
 
 TEST(PageKeyboard, EachLineEndsWithALineEndAndTheInputThenEnds) {

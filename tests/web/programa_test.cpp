@@ -7,11 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,20 +21,6 @@ namespace lousa::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 struct run {
     int status = -1;
@@ -54,7 +37,9 @@ run run_program(const std::vector<std::string>& typed) {
     string_sink screen, report;
     run r;
     r.status = executa_programa(keyboard, screen, report);
-    r.screen = lines_of(utf8_from_cp850(screen.text));
+    std::string problems;
+    r.screen = screen_lines(screen.text, problems);
+    EXPECT_EQ(problems, "");
     r.report = report.text;
     return r;
 }
@@ -79,7 +64,7 @@ shell_frame frame_from_whole_run() {
 // The report's first line names the read: its line, in a source file given
 // relative to the source root. That line of that file must hold a read.
 void expect_report(const std::string& report, const std::string& message) {
-    const std::vector<std::string> lines = lines_of(report);
+    const std::vector<std::string> lines = split_lines(report);
     ASSERT_EQ(lines.size(), 2u) << report;
     EXPECT_EQ(lines[1], "Console error: " + message);
     const std::string head = "At line ", middle = " of file ", tail = " (unit = 5, file = 'stdin')";
@@ -89,7 +74,7 @@ void expect_report(const std::string& report, const std::string& message) {
     const int line = std::stoi(lines[0].substr(head.size(), of - head.size()));
     const std::string file = lines[0].substr(of + middle.size(), lines[0].size() - tail.size() - of - middle.size());
     ASSERT_FALSE(fs::path(file).is_absolute()) << file;
-    const std::vector<std::string> source = lines_of(slurp(fs::path(LOUSA_ROOT) / file));
+    const std::vector<std::string> source = split_lines(read_file(fs::path(LOUSA_ROOT) / file));
     ASSERT_GE(line, 1);
     ASSERT_LE(static_cast<std::size_t>(line), source.size()) << file;
     EXPECT_NE(source[static_cast<std::size_t>(line) - 1].find("read("), std::string::npos)

@@ -1,0 +1,328 @@
+// The built program on a pseudo-terminal and on pipes whose other end
+// misbehaves (POSIX): the conversions chosen by the terminal's locale and the
+// options, and how a run ends when a stream fails.
+
+#ifndef _WIN32
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "shell/opcoes.hpp"
+#include "tests/comma_locale.hpp"
+#include "tests/transcript.hpp"
+
+namespace {
+
+struct child_result {
+    int status = -1;     // exit status, or -1 when ended by a signal
+    int signal = 0;      // the signal that ended it
+    std::string out;     // what reached the terminal or the output pipe
+    std::string err;
+    bool timed_out = false;
+};
+
+class pipe_pair {
+public:
+    pipe_pair() { EXPECT_EQ(::pipe(fd_), 0); }
+    ~pipe_pair() { close_both(); }
+    pipe_pair(const pipe_pair&) = delete;
+    pipe_pair& operator=(const pipe_pair&) = delete;
+    int read_end() const { return fd_[0]; }
+    int write_end() const { return fd_[1]; }
+    void close_read() { close_one(fd_[0]); }
+    void close_write() { close_one(fd_[1]); }
+    void close_both() {
+        close_read();
+        close_write();
+    }
+
+private:
+    static void close_one(int& fd) {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
+    int fd_[2] = {-1, -1};
+};
+
+// How the child's standard streams are connected.
+struct wiring {
+    int in = -1, out = -1, err = -1;  // descriptors the child gets as 0, 1, 2
+    std::vector<int> close_in_child;  // the parent's ends
+    bool ignore_sigpipe = false;
+};
+
+pid_t start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+            const wiring& w) {
+    std::vector<std::string> args{LOUSA_BINARY};
+    args.insert(args.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv, envp;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> env = environment;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {  // only async-signal-safe calls from here on
+        for (const int fd : w.close_in_child) ::close(fd);
+        if (w.ignore_sigpipe) ::signal(SIGPIPE, SIG_IGN);  // stays ignored across exec
+        ::dup2(w.in, 0);
+        ::dup2(w.out, 1);
+        ::dup2(w.err, 2);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// Reads the given descriptors to their end (EIO on a pseudo-terminal whose
+// other side has closed), for at most ten seconds, then waits for the child.
+child_result collect(pid_t pid, int out_fd, int err_fd) {
+    child_result r;
+    std::vector<pollfd> open{{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+    std::string* target[] = {&r.out, &r.err};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (open[0].fd >= 0 || open[1].fd >= 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            r.timed_out = true;
+            ::kill(pid, SIGKILL);
+            break;
+        }
+        if (::poll(open.data(), open.size(), static_cast<int>(left.count())) < 0 && errno != EINTR) break;
+        for (std::size_t k = 0; k < open.size(); ++k) {
+            if (open[k].fd < 0 || open[k].revents == 0) continue;
+            char buffer[4096];
+            const ssize_t n = ::read(open[k].fd, buffer, sizeof buffer);
+            if (n > 0) target[k]->append(buffer, static_cast<std::size_t>(n));
+            else if (n == 0 || errno != EINTR) open[k].fd = -1;
+        }
+    }
+    int raw = 0;
+    ::waitpid(pid, &raw, 0);
+    if (WIFEXITED(raw)) r.status = WEXITSTATUS(raw);
+    if (WIFSIGNALED(raw)) r.signal = WTERMSIG(raw);
+    return r;
+}
+
+std::vector<std::string> locale_environment(const std::string& locale, const std::string& locpath = "") {
+    std::vector<std::string> env{"LC_ALL=" + locale, "LANG=" + locale, "PATH=/usr/bin:/bin"};
+    if (!locpath.empty()) env.push_back("LOCPATH=" + locpath);
+    return env;
+}
+
+// The program with standard input and output on a pseudo-terminal that
+// neither echoes nor changes line ends, so that what is read back is exactly
+// what the program wrote; standard error on a pipe.
+child_result run_on_terminal(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+                             const std::string& typed) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    EXPECT_GE(master, 0);
+    EXPECT_EQ(::grantpt(master), 0);
+    EXPECT_EQ(::unlockpt(master), 0);
+    const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    EXPECT_GE(slave, 0);
+    termios mode{};
+    EXPECT_EQ(::tcgetattr(slave, &mode), 0);
+    mode.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);  // line editing (ICANON) stays, as at a terminal
+    mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    EXPECT_EQ(::tcsetattr(slave, TCSANOW, &mode), 0);
+    pipe_pair err;
+    const pid_t pid = start(arguments, environment, {slave, slave, err.write_end(), {master, err.read_end()}});
+    ::close(slave);
+    err.close_write();
+    EXPECT_EQ(::write(master, typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
+    child_result r = collect(pid, master, err.read_end());
+    ::close(master);
+    return r;
+}
+
+// The program on pipes: `typed` on standard input, `arguments` on its command line.
+child_result run_on_pipes(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+                          const std::string& typed) {
+    pipe_pair in, out, err;
+    const pid_t pid = start(arguments, environment,
+                            {in.read_end(), out.write_end(), err.write_end(),
+                             {in.write_end(), out.read_end(), err.read_end()}});
+    in.close_read();
+    out.close_write();
+    err.close_write();
+    EXPECT_EQ(::write(in.write_end(), typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
+    in.close_write();
+    return collect(pid, out.read_end(), err.read_end());
+}
+
+// The whole Kolmogorov-Smirnov session of its menu transcript, with two
+// accented class names typed instead of "A" and "B": "Ação" and "Pé€" (code
+// page 850 has no euro sign, so it comes back as '?').
+struct accented_session {
+    std::string typed;            // UTF-8, as typed at the terminal
+    std::string screen;           // UTF-8, as a UTF-8 terminal must show it
+};
+
+accented_session kolmogorov_smirnov_with_accents() {
+    const std::string path = std::string(LOUSA_TRANSCRIPTS) + "/nonparametric/kolmogorov_smirnov_menu.txt";
+    lousa::testing::transcript t = lousa::testing::read_transcript(path);
+    EXPECT_EQ(t.app, 0);
+    const std::string prompt = " ** Digitar a proporcao (%) teorica da classe = ";
+    int replaced = 0;
+    for (auto& typed : t.input) {
+        if (typed.text == "A") typed.text = "Ação", ++replaced;
+        if (typed.text == "B") typed.text = "Pé€", ++replaced;
+    }
+    for (auto& line : t.screen) {
+        // A15 of a 10-character text: five blanks, then the name and its own blanks
+        if (line == prompt + "     A          **") line = prompt + "     Ação       **", ++replaced;
+        if (line == prompt + "     B          **") line = prompt + "     Pé?        **", ++replaced;
+    }
+    EXPECT_EQ(replaced, 4) << "the transcript changed: " << path;
+    return {typed_text(t), lousa::testing::join_lines(t.screen)};
+}
+
+// The accented session where the screen and the keyboard are converted (a
+// UTF-8 terminal, --utf8) and where both stay code page 850.
+TEST(Terminal, EachStreamAndOptionGetsItsConversion) {
+    const accented_session session = kolmogorov_smirnov_with_accents();
+    struct way {
+        const char* what;
+        bool on_terminal;
+        std::vector<std::string> arguments;
+        const char* locale;
+        bool converted;
+    };
+    const way ways[] = {
+        {"a UTF-8 terminal", true, {}, "C.UTF-8", true},
+        {"--utf8 on pipes", false, {"--utf8"}, "C", true},
+        {"a terminal in the C locale", true, {}, "C", false},
+        {"--cp850 on a UTF-8 terminal", true, {"--cp850"}, "C.UTF-8", false},
+        {"pipes under a UTF-8 locale", false, {}, "C.UTF-8", false},
+    };
+    for (const way& w : ways) {
+        const auto run = w.on_terminal ? run_on_terminal : run_on_pipes;
+        const child_result r = run(w.arguments, locale_environment(w.locale), session.typed);
+        EXPECT_FALSE(r.timed_out) << w.what;
+        EXPECT_EQ(r.status, 0) << w.what;
+        EXPECT_EQ(r.err, "") << w.what;
+        if (w.converted) {
+            EXPECT_EQ(r.out, session.screen) << w.what;
+        } else {
+            EXPECT_NE(r.out.find("APLICA\x80\xC7O"), std::string::npos) << w.what;
+            // typed bytes are not converted either: the six bytes of "Ação"
+            // stand as six code page 850 characters in the ten-character name
+            EXPECT_NE(r.out.find("=      A\xC3\xA7\xC3\xA3o     **\n"), std::string::npos) << w.what;
+        }
+    }
+}
+
+// The help is a document: it follows the locale's code set, even into a pipe.
+TEST(Terminal, HelpAndVersionFollowTheLocale) {
+    const child_result utf8_help = run_on_terminal({"--help"}, locale_environment("C.UTF-8"), "");
+    EXPECT_EQ(utf8_help.status, 0);
+    EXPECT_EQ(utf8_help.out, lousa::utf8_from_cp850(lousa::texto_ajuda()));
+    EXPECT_NE(utf8_help.out.find("Opções:"), std::string::npos);
+    EXPECT_EQ(run_on_pipes({"--help"}, locale_environment("C.UTF-8"), "").out, utf8_help.out);
+    EXPECT_EQ(run_on_pipes({"--help", "--cp850"}, locale_environment("C.UTF-8"), "").out, lousa::texto_ajuda());
+    EXPECT_EQ(run_on_pipes({"--help"}, locale_environment("C"), "").out, lousa::texto_ajuda());
+    const child_result version = run_on_terminal({"--version"}, locale_environment("C.UTF-8"), "");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("lousa ") + LOUSA_VERSION + "\n");
+}
+
+TEST(Terminal, AnUnknownOptionShowsNothingOnTheTerminal) {
+    const child_result r = run_on_terminal({"--utf-8"}, locale_environment("C.UTF-8"), "3\n1\n");
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "lousa: opcao desconhecida: --utf-8\nUse 'lousa --help' para ver as opcoes.\n");
+}
+
+// Ending the input at the terminal (Ctrl-D) stops the read as the end of a file does.
+TEST(Terminal, EndOfInputAtTheTerminalIsTheEndOfFile) {
+    const child_result r = run_on_terminal({}, locale_environment("C.UTF-8"), "3\n1\n\x04");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("Console error: End of file\n"), std::string::npos);
+}
+
+TEST(Terminal, ALocaleWithADecimalCommaDoesNotChangeHowNumbersAreRead) {
+    const lousa::testing::comma_locale locale = lousa::testing::find_comma_locale();
+    ASSERT_FALSE(locale.name.empty()) << "no locale with a decimal comma: install Debian's `locales`";
+    // paired t test: differences 2.5, 0.5, 0.5, 2.5 -> mean 1.5, t = 2.60 with 3 degrees
+    // of freedom; read as integers (1.5 -> 1) they would give other digits
+    const std::string typed = "3\n1\n4\n10.5 8\n11.5 11\n9.5 9\n10.5 8\n0\n";
+    const child_result r = run_on_terminal({}, locale_environment(locale.name, locale.locpath), typed);
+    if (!locale.locpath.empty()) std::filesystem::remove_all(locale.locpath);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("APLICAÇÃO"), std::string::npos);  // the locale was in force: UTF-8 screen
+    EXPECT_NE(r.out.find(" *********** 't' =   2.60 /// Graus de liberdade =   3 **********\n"), std::string::npos)
+        << r.out;
+}
+
+TEST(Terminal, AFullDiskEndsWithStatusOneAndTheSystemsError) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    pipe_pair in, err;
+    const pid_t pid = start({}, locale_environment("C"), {in.read_end(), full, err.write_end(),
+                                                          {in.write_end(), err.read_end()}});
+    ::close(full);
+    in.close_read();
+    err.close_write();
+    in.close_write();  // no answers: the very first screen fails
+    const child_result r = collect(pid, -1, err.read_end());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, std::string("lousa: a tela nao pode ser escrita: ") + std::strerror(ENOSPC) + "\n");
+}
+
+// Nobody will ever read the screen: SIGPIPE ends the program as it ends any
+// other; where it is ignored, the failed write ends it with status 1.
+TEST(Terminal, AClosedPipeEndsTheProgramBySigpipeOrWithStatusOne) {
+    for (const bool ignore_sigpipe : {false, true}) {
+        pipe_pair in, out, err;
+        out.close_read();
+        const pid_t pid = start({}, locale_environment("C"), {in.read_end(), out.write_end(), err.write_end(),
+                                                              {in.write_end(), err.read_end()}, ignore_sigpipe});
+        in.close_both();
+        out.close_write();
+        err.close_write();
+        const child_result r = collect(pid, -1, err.read_end());
+        if (ignore_sigpipe) {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.err, std::string("lousa: a tela nao pode ser escrita: ") + std::strerror(EPIPE) + "\n");
+        } else {
+            EXPECT_EQ(r.signal, SIGPIPE);
+            EXPECT_EQ(r.err, "");
+        }
+    }
+}
+
+TEST(Terminal, InputThatIsADirectoryStopsWithTheSystemsError) {
+    const int directory = ::open("/", O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(directory, 0);
+    pipe_pair out, err;
+    const pid_t pid = start({}, locale_environment("C"), {directory, out.write_end(), err.write_end(),
+                                                          {out.read_end(), err.read_end()}});
+    ::close(directory);
+    out.close_write();
+    err.close_write();
+    const child_result r = collect(pid, out.read_end(), err.read_end());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.starts_with("At line ")) << r.err;
+    EXPECT_TRUE(r.err.ends_with(" of file shell/shell.cpp (unit = 5, file = 'stdin')\nConsole error: " +
+                                std::string(std::strerror(EISDIR)) + "\n"))
+        << r.err;
+    EXPECT_NE(r.out.find("** CONSULTE O TUTORIAL E DIGITE O CODIGO DA APLICACAO**"), std::string::npos);
+}
+
+}  // namespace
+
+#endif  // _WIN32

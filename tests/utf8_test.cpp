@@ -1,0 +1,108 @@
+// UTF-8: the one decoder (console/cp850.hpp), and at the edge of the
+// terminal typed UTF-8 to code page 850 and the code page 850 screen in UTF-8.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "terminal/bom.hpp"
+#include "terminal/utf8.hpp"
+#include "tests/transcript.hpp"
+
+namespace {
+
+using lousa::terminal::cp850_from_utf8;
+
+struct decoding {
+    const char* what;
+    std::string utf8;
+    std::string cp850;
+};
+
+TEST(Utf8Decoder, ConvertsEachCaseAsExpected) {
+    const std::vector<decoding> cases = {
+        {"ASCII unchanged", "Teste 1.5, 2\r\n", "Teste 1.5, 2\r\n"},
+        {"two-byte letters", "A\xC3\xA7\xC3\xA3o", "A\x87\xC6o"},                 // Ação
+        {"upper-case accents", "\xC3\x87\xC3\x83", "\x80\xC7"},                   // ÇÃ
+        {"three-byte box drawing", "\xE2\x94\x80\xE2\x95\x90", "\xC4\xCD"},      // ─═
+        {"no-break space and soft hyphen", "\xC2\xA0\xC2\xAD", "\xFF\xF0"},
+        {"not in code page 850: euro", "P\xC3\xA9\xE2\x82\xAC", "P\x82?"},        // Pé€
+        {"not in code page 850: Greek omega", "\xCE\xA9", "?"},
+        {"not in code page 850: four bytes", "\xF0\x9F\x98\x80!", "?!"},          // an emoji
+        {"stray continuation byte", "a\x80" "b", "a?b"},
+        {"two stray continuation bytes", "\xA7\xA7", "??"},
+        {"lead byte cut by ASCII", "\xC3" "a", "?a"},
+        {"lead byte cut by a line end", "x\xC3\n", "x?\n"},
+        {"three-byte sequence cut after two", "\xE2\x94" "a", "?a"},
+        {"lead byte cut by another lead byte", "\xC3\xC3\xA7", "?\x87"},
+        {"cut short at the end of input", "ab\xE2\x94", "ab?"},
+        {"overlong two-byte form", "\xC0\xAF", "??"},
+        {"overlong three-byte form", "\xE0\x80\xAF", "???"},
+        {"surrogate", "\xED\xA0\x80", "???"},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", "????"},
+        {"bytes never used in UTF-8", "\xF8\xFF\xFE", "???"},
+        {"highest code point", "\xF4\x8F\xBF\xBF", "?"},
+    };
+    for (const decoding& c : cases) EXPECT_EQ(cp850_from_utf8(c.utf8), c.cp850) << c.what;
+}
+
+TEST(Utf8Decoder, EveryCodePage850CharacterComesBack) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        EXPECT_EQ(cp850_from_utf8(lousa::utf8_from_cp850(one)), one) << "byte " << b;
+    }
+}
+
+TEST(Utf8Decoder, KeepsASequenceOpenAcrossFeeds) {
+    lousa::utf8_decoder decoder;
+    std::u32string out;
+    const auto take = [&out](char32_t code) { out += code; };
+    decoder.feed(0xC3, take);
+    EXPECT_EQ(out, U"");
+    decoder.feed(0xA7, take);
+    EXPECT_EQ(out, U"ç");
+    decoder.finish(take);  // nothing left open
+    EXPECT_EQ(out, U"ç");
+}
+
+// The program's own texts are decoded by the same rules when it is built.
+static_assert(lousa::cp850_length("Aç€\xC3") == 4);
+
+// Hands out the given pieces, one per read, then the end of the input.
+class pieces_source final : public lousa::input_source {
+public:
+    explicit pieces_source(std::vector<std::string> pieces) : pieces_(std::move(pieces)) {}
+    std::size_t read_some(char* buffer, std::size_t capacity) override {
+        ++reads;
+        if (next_ == pieces_.size()) return 0;
+        const std::string& piece = pieces_[next_++];
+        EXPECT_LE(piece.size(), capacity);
+        piece.copy(buffer, piece.size());
+        return piece.size();
+    }
+    int reads = 0;
+
+private:
+    std::vector<std::string> pieces_;
+    std::size_t next_ = 0;
+};
+
+TEST(Utf8Input, ReadsOnWhenAReadGivesOnlyPartOfACharacter) {
+    pieces_source raw({"\xE2", "\x94", "\x80\n"});
+    lousa::terminal::marked_input in(raw, true);
+    char buffer[8];
+    // one call: a read that completed no character must not look like the end
+    EXPECT_EQ(in.read_some(buffer, sizeof buffer), 2u);
+    EXPECT_EQ(std::string(buffer, 2), "\xC4\n");
+    EXPECT_EQ(raw.reads, 3);
+}
+
+TEST(Utf8Output, ShowsTheCodePage850ScreenInUtf8) {
+    lousa::testing::string_sink terminal;
+    lousa::terminal::utf8_output out(terminal);
+    out.put(" *APLICA\x80\xC7O* \xB3\n");
+    EXPECT_EQ(terminal.text, " *APLICAÇÃO* │\n");
+}
+
+}  // namespace
