@@ -8,6 +8,7 @@
 
 #include "terminal/bom.hpp"
 #include "terminal/utf8.hpp"
+#include "tests/text_input.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
@@ -87,6 +88,49 @@ private:
     std::vector<std::string> pieces_;
     std::size_t next_ = 0;
 };
+
+struct marked {
+    const char* what;
+    std::string raw;
+    bool utf8_unmarked;  // a UTF-8 terminal or --utf8
+    std::string cp850;
+};
+
+std::string read_all(lousa::input_source& in) {
+    std::string all;
+    char buffer[3];  // small reads: characters fall across them
+    while (const std::size_t n = in.read_some(buffer, sizeof buffer)) all.append(buffer, n);
+    return all;
+}
+
+// The keyboard's bytes as the program reads them: UTF-8 where the terminal
+// types it, decoded by a byte-order mark whatever the terminal is, and
+// otherwise left as they came.
+TEST(Keyboard, DecodesMarkedOrUtf8InputAndLeavesTheRestAlone) {
+    const marked cases[] = {
+        {"no mark: every byte as it came", "3\r\nA\xC3\xA7\xE3o\n\xEF\xBB", false, "3\r\nA\xC3\xA7\xE3o\n\xEF\xBB"},
+        {"no mark on a UTF-8 terminal", "A\xC3\xA7\xC3\xA3o\n", true, "A\x87\xC6o\n"},
+        {"a mark's first bytes only", "\xFF", false, "\xFF"},
+        {"empty", "", false, ""},
+        {"a UTF-8 sequence cut short at the end", "ok\xC3", true, "ok?"},
+        {"an interrupted UTF-8 sequence", "\xC3" "abcd", true, "?abcd"},
+        {"a character code page 850 lacks", "P\xC3\xA9\xE2\x82\xAC\n", true, "P\x82?\n"},
+        {"UTF-8 mark (Notepad)", "\xEF\xBB\xBF" "3\r\nA\xC3\xA7\xC3\xA3o\r\n", false, "3\r\nA\x87\xC6o\r\n"},
+        {"UTF-8 mark on a UTF-8 terminal", "\xEF\xBB\xBF\xC3\xA9", true, "\x82"},
+        {"UTF-16 LE mark (PowerShell 5)", std::string("\xFF\xFE" "3\0\r\0\n\0\xE7\0\xAC\x20", 12), false,
+         "3\r\n\x87?"},
+        {"UTF-16 BE mark", std::string("\xFE\xFF\0" "3\0\xE3\0\n", 8), false, "3\xC6\n"},
+        {"UTF-16 pair and lone halves", std::string("\xFF\xFE\x3D\xD8\x00\xDE\x00\xDC" "1\0\x3D\xD8", 12), false,
+         "??1?"},
+        {"UTF-16 cut in the middle of a unit", std::string("\xFF\xFE" "1\0" "2", 5), false, "1?"},
+    };
+    for (const marked& c : cases)
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{4096}}) {
+            lousa::testing::text_input raw(c.raw, piece);
+            lousa::terminal::marked_input in(raw, c.utf8_unmarked);
+            EXPECT_EQ(read_all(in), c.cp850) << c.what << ", " << piece << "-byte reads";
+        }
+}
 
 TEST(Utf8Input, ReadsOnWhenAReadGivesOnlyPartOfACharacter) {
     pieces_source raw({"\xE2", "\x94", "\x80\n"});
