@@ -71,7 +71,7 @@ NEEDS = sh packaging/needs.sh
 BUILD_NEEDS = cmake:cmake g++:g++ make:make
 PACKAGE_NEEDS = $(BUILD_NEEDS) dpkg-shlibdeps:dpkg-dev dpkg-deb:dpkg file:file gzip:gzip
 DIST_NEEDS = $(PACKAGE_NEEDS) git:git x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64 \
-	x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-strip:binutils-mingw-w64-x86-64 \
+	x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 \
 	emcc:emscripten /usr/src/googletest/CMakeLists.txt:googletest sha256sum:coreutils
 
 package:
