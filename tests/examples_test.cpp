@@ -22,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path examples_dir() { return fs::path(LOUSA_TRANSCRIPTS).parent_path().parent_path() / "examples"; }
+fs::path examples_dir() { return lousa::testing::source_root() / "examples"; }
 
 // Example names (without extension), in code order.
 std::vector<std::string> example_names() {

@@ -60,8 +60,6 @@ int exit_status(int raw) {
 
 // Runs the built program on an answer file; its output and errors are kept
 // in `dir`, then read back byte for byte.
-// With `one_stream`, standard error goes where standard output goes, as on a
-// terminal, and `out` keeps both in the order they were written.
 run_result run_in(const fs::path& dir, const fs::path& answers, const std::string& arguments, bool one_stream = false) {
     std::string command = quoted(LOUSA_BINARY) + (arguments.empty() ? "" : " " + arguments) + " < " +
                           quoted(answers) + " > " + quoted(dir / "out") +
@@ -90,18 +88,10 @@ fs::path scratch_directory() {
 
 }  // namespace
 
-run_result run_program(const std::string& typed, const std::string& arguments) {
+run_result run_program(const std::string& typed, const std::string& arguments, bool one_stream) {
     const fs::path dir = scratch_directory();
     std::ofstream(dir / "in", std::ios::binary) << typed;
-    run_result r = run_in(dir, dir / "in", arguments);
-    fs::remove_all(dir);
-    return r;
-}
-
-run_result run_program_one_stream(const std::string& typed) {
-    const fs::path dir = scratch_directory();
-    std::ofstream(dir / "in", std::ios::binary) << typed;
-    run_result r = run_in(dir, dir / "in", "", true);
+    run_result r = run_in(dir, dir / "in", arguments, one_stream);
     fs::remove_all(dir);
     return r;
 }

@@ -90,13 +90,22 @@ replay_result replay(const transcript& t) {
     return result;
 }
 
-std::vector<std::filesystem::path> transcript_files(const std::filesystem::path& root) {
+std::vector<std::filesystem::path> transcript_files() {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(LOUSA_TRANSCRIPTS))
         if (entry.is_regular_file() && entry.path().extension() == ".txt") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
 }
+
+std::vector<std::filesystem::path> whole_run_files() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& file : transcript_files())
+        if (read_transcript(file).app == 0) files.push_back(file);
+    return files;
+}
+
+std::filesystem::path source_root() { return std::filesystem::path(LOUSA_TRANSCRIPTS).parent_path().parent_path(); }
 
 transcript read_transcript(const std::filesystem::path& file) {
     return parse_transcript(file.string(), read_file(file));
@@ -143,8 +152,8 @@ std::string join_lines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::string transcript_test_name(const std::filesystem::path& root, const std::filesystem::path& file) {
-    std::string name = std::filesystem::relative(file, root).replace_extension().string();
+std::string transcript_name(const std::filesystem::path& file) {
+    std::string name = std::filesystem::relative(file, LOUSA_TRANSCRIPTS).replace_extension().string();
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     return name;
