@@ -160,19 +160,6 @@ TEST(ListRead, TextsQuotedOrBare) {
     EXPECT_EQ(bad.item, 1);
 }
 
-TEST(ListRead, WaitsOnlyWhenNothingIsBuffered) {
-    text_input in("1\n2\n");
-    int flushes = 0;
-    list_reader reader(in, [&] { ++flushes; });
-    std::int32_t v = 0;
-    const read_target target[] = {&v};
-    reader.read(target);
-    EXPECT_EQ(v, 1);
-    reader.read(target);
-    EXPECT_EQ(v, 2);
-    EXPECT_EQ(flushes, 1);  // both lines came in one chunk
-}
-
 TEST(ParseInteger, Syntax) {
     EXPECT_EQ(parse_integer("7").value, 7);
     EXPECT_EQ(parse_integer("+7").value, 7);
