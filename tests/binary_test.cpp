@@ -133,34 +133,16 @@ TEST(Binary, Utf8OptionConvertsAFileBothWays) {
               std::string::npos);
 }
 
-// UTF-8 as Windows PowerShell 5's `>` saves it: a mark, then UTF-16 LE with
-// CR LF line ends (the characters of the examples are all below U+10000).
-std::string as_powershell_saves(const std::string& utf8) {
-    std::string utf16 = "\xFF\xFE";
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : 2;
-        char32_t code = extra == 0 ? lead : lead & (extra == 1 ? 0x1Fu : 0x0Fu);
-        for (std::size_t k = 1; k <= extra; ++k) code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
-        i += extra + 1;
-        if (code == '\n') utf16 += std::string("\r\0", 2);
-        utf16 += static_cast<char>(code & 0xFF);
-        utf16 += static_cast<char>(code >> 8);
-    }
-    return utf16;
-}
-
 // Today's Windows tools save an example's answers with a mark; the program
-// still prints the example's screen.
+// still prints the example's screen. (The marks of UTF-16 are decoded by the
+// same keyboard: see the keyboard's table in utf8_test.)
 TEST(Binary, AnswersSavedByWindowsToolsPrintTheExamplesScreen) {
     const fs::path example = lousa::testing::source_root() / "examples" / "03-teste-t-pareado";
     const std::string answers = lousa::testing::read_file(example.string() + ".txt");
     const std::string screen = platform_lines(lousa::testing::read_file(example.string() + ".tela"));
-    for (const std::string& saved : {"\xEF\xBB\xBF" + answers, as_powershell_saves(answers)}) {
-        const run_result r = run_program(saved);
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_TRUE(r.out == screen) << "mark " << saved.substr(0, 2);
-    }
+    const run_result r = run_program("\xEF\xBB\xBF" + answers);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out == screen);
 }
 
 }  // namespace

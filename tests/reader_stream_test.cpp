@@ -1,6 +1,6 @@
 // Reading input of any size: one pass over the bytes, memory that does not
-// grow with a line or a value, exact conversions of very long values, line
-// ends, waiting, and independence from the C locale.
+// grow with a line or a value, exact conversions of very long values,
+// waiting, and independence from the C locale.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@
 #include <limits>
 #include <random>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #ifdef __GLIBC__
@@ -207,36 +206,6 @@ TEST(ParseReal, AgreesWithTheCLibrary) {
         }
     }
     EXPECT_GT(compared, 50000 + 23000);
-}
-
-// A carriage return belongs to the line end before a line feed or at the very
-// end of the input; anywhere else it is an ordinary character.
-TEST(LineEnds, CarriageReturns) {
-    const auto two_integers = [](const std::string& input) {
-        lousa::testing::text_input in(input, 1);  // a byte at a time
-        list_reader reader(in, [] {});
-        std::int32_t a = -1, b = -1;
-        const read_target first[] = {&a};
-        const read_target second[] = {&b};
-        const read_outcome one = reader.read(first);
-        const read_outcome two = one.error == read_error::none ? reader.read(second) : read_outcome{};
-        return std::tuple{one.error, a, two.error, b};
-    };
-    EXPECT_EQ(two_integers("3\r\n4\r\n"), std::tuple(read_error::none, 3, read_error::none, 4));
-    EXPECT_EQ(two_integers("3 9\r\n4\r"), std::tuple(read_error::none, 3, read_error::none, 4));
-    EXPECT_EQ(two_integers("3\r"), std::tuple(read_error::none, 3, read_error::end_of_file, -1));
-    EXPECT_EQ(two_integers("\r\n\r\n3\r\n\r"), std::tuple(read_error::none, 3, read_error::end_of_file, -1));
-    EXPECT_EQ(two_integers("3\r4\n"), std::tuple(read_error::bad_integer, -1, read_error::none, -1));
-    EXPECT_EQ(two_integers("3\r\r\n"), std::tuple(read_error::bad_integer, -1, read_error::none, -1));
-    EXPECT_EQ(two_integers("3,\r\n4\n"), std::tuple(read_error::none, 3, read_error::none, 4));
-
-    lousa::testing::text_input in("'a\rb' c\rd\r\n", 1);
-    list_reader reader(in, [] {});
-    char quoted[4], bare[4];
-    const read_target texts[] = {std::span<char>(quoted), std::span<char>(bare)};
-    EXPECT_EQ(reader.read(texts).error, read_error::none);
-    EXPECT_EQ(std::string(quoted, 4), "a\rb ");
-    EXPECT_EQ(std::string(bare, 4), "c\rd ");
 }
 
 // The screen is flushed before every read that may wait, and only then: the

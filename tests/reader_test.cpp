@@ -106,23 +106,33 @@ TEST(ListRead, IntegersTheWayAnswersAreTyped) {
         {"7.0\n9\n", read_error::bad_integer, -1, -1},
         {"1e3\n9\n", read_error::bad_integer, -1, -1},
         {"-2147483648\n9\n", read_error::integer_overflow, -1, -1},
+        // a carriage return belongs to the line end before a line feed or at
+        // the very end of the input; anywhere else it is an ordinary character
+        {"3\r\n4\r\n", read_error::none, 3, 4},
+        {"3 9\r\n4\r", read_error::none, 3, 4},
+        {"3\r", read_error::none, 3, -1},
+        {"\r\n\r\n3\r\n\r", read_error::none, 3, -1},
+        {"3\r4\n", read_error::bad_integer, -1, -1},
+        {"3\r\r\n", read_error::bad_integer, -1, -1},
+        {"3,\r\n4\n", read_error::none, 3, 4},
     };
-    for (const auto& r : rows) {
-        text_input in(r.input);
-        list_reader reader(in, [] {});
-        std::int32_t first = -1, next = -1;
-        const read_target a[] = {&first};
-        const read_target b[] = {&next};
-        const read_outcome outcome = reader.read(a);
-        EXPECT_EQ(outcome.error, r.error) << r.input;
-        if (outcome.error == read_error::none) {
-            reader.read(b);
-        } else {
-            EXPECT_EQ(outcome.item, 1) << r.input;
+    for (const auto& r : rows)
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{4096}}) {  // a byte at a time, or all at once
+            text_input in(r.input, piece);
+            list_reader reader(in, [] {});
+            std::int32_t first = -1, next = -1;
+            const read_target a[] = {&first};
+            const read_target b[] = {&next};
+            const read_outcome outcome = reader.read(a);
+            EXPECT_EQ(outcome.error, r.error) << r.input << piece;
+            if (outcome.error == read_error::none) {
+                reader.read(b);
+            } else {
+                EXPECT_EQ(outcome.item, 1) << r.input;
+            }
+            EXPECT_EQ(first, r.first) << r.input;
+            EXPECT_EQ(next, r.next) << r.input;
         }
-        EXPECT_EQ(first, r.first) << r.input;
-        EXPECT_EQ(next, r.next) << r.input;
-    }
 }
 
 TEST(ListRead, FailuresNameTheItem) {
@@ -158,6 +168,12 @@ TEST(ListRead, TextsQuotedOrBare) {
     const read_outcome bad = reader.read(std::span(targets, 1));
     EXPECT_EQ(bad.error, read_error::bad_string);
     EXPECT_EQ(bad.item, 1);
+    // a carriage return inside a text is one of its characters
+    text_input returns("'a\rb' c\rd\r\n", 1);
+    list_reader return_reader(returns, [] {});
+    EXPECT_EQ(return_reader.read(std::span(targets, 2)).error, read_error::none);
+    EXPECT_EQ(std::string(a, 4), "a\rb ");
+    EXPECT_EQ(std::string(b, 3), "c\rd");
 }
 
 TEST(ParseInteger, Syntax) {
