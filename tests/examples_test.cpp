@@ -112,7 +112,7 @@ class Example : public ::testing::TestWithParam<std::string> {};
 // prints; on Windows each line ends in CR LF), and that screen shows the key
 // numbers, one menu and one end question.
 TEST_P(Example, PrintsTheScreenBesideItWithItsKeyNumbers) {
-    const run_result r = lousa::testing::run_program_on_file(examples_dir() / (GetParam() + ".txt"));
+    const run_result r = lousa::testing::run_program(read_file(examples_dir() / (GetParam() + ".txt")));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     const std::string screen = read_file(examples_dir() / (GetParam() + ".tela"));

@@ -96,11 +96,4 @@ run_result run_program(const std::string& typed, const std::string& arguments, b
     return r;
 }
 
-run_result run_program_on_file(const fs::path& answers, const std::string& arguments) {
-    const fs::path dir = scratch_directory();
-    run_result r = run_in(dir, answers, arguments);
-    fs::remove_all(dir);
-    return r;
-}
-
 }  // namespace lousa::testing

@@ -23,7 +23,5 @@ struct run_result {
 // one file, as both are on one terminal: `out` holds both, in the order they
 // were written.
 run_result run_program(const std::string& typed, const std::string& arguments = "", bool one_stream = false);
-// The program reading an answer file.
-run_result run_program_on_file(const std::filesystem::path& answers, const std::string& arguments = "");
 
 }  // namespace lousa::testing

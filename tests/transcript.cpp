@@ -119,14 +119,9 @@ std::string typed_text(const transcript& t) {
 
 std::vector<std::string> screen_lines(std::string_view cp850, std::string& problems) {
     const std::string text = utf8_from_cp850(cp850);
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(line_end, start)) != std::string::npos; start = end + line_end.size())
-        lines.push_back(text.substr(start, end - start));
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
+    std::vector<std::string> lines = split_lines(text, line_end);
+    if (!text.empty() && !text.ends_with(line_end))
         problems += "the screen's last line has no line end: \"" + lines.back() + "\"\n";
-    }
     return lines;
 }
 
@@ -137,10 +132,11 @@ std::string read_file(const std::filesystem::path& file) {
     return bytes.str();
 }
 
-std::vector<std::string> split_lines(std::string_view text) {
+std::vector<std::string> split_lines(std::string_view text, std::string_view end_of_line) {
     std::vector<std::string> lines;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string_view::npos; start = end + 1)
+    for (std::size_t end; (end = text.find(end_of_line, start)) != std::string_view::npos;
+         start = end + end_of_line.size())
         lines.emplace_back(text.substr(start, end - start));
     if (start < text.size()) lines.emplace_back(text.substr(start));
     return lines;

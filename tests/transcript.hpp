@@ -66,8 +66,8 @@ std::vector<std::string> screen_lines(std::string_view cp850, std::string& probl
 
 // The bytes of a file.
 std::string read_file(const std::filesystem::path& file);
-// The lines of a text, each without its "\n" (a last line without one too).
-std::vector<std::string> split_lines(std::string_view text);
+// The lines of a text, each without its line end (a last line without one too).
+std::vector<std::string> split_lines(std::string_view text, std::string_view end_of_line = "\n");
 // The lines, each followed by "\n".
 std::string join_lines(const std::vector<std::string>& lines);
 
