@@ -65,13 +65,6 @@ struct marked {
     std::string cp850;
 };
 
-std::string read_all(lousa::input_source& in) {
-    std::string all;
-    char buffer[3];  // small reads: characters fall across them
-    while (const std::size_t n = in.read_some(buffer, sizeof buffer)) all.append(buffer, n);
-    return all;
-}
-
 // The keyboard's bytes as the program reads them: UTF-8 where the terminal
 // types it, decoded by a byte-order mark whatever the terminal is, and
 // otherwise left as they came. Read a byte at a time, characters fall across
@@ -99,7 +92,7 @@ TEST(Keyboard, DecodesMarkedOrUtf8InputAndLeavesTheRestAlone) {
         for (const std::size_t piece : {std::size_t{1}, std::size_t{4096}}) {
             lousa::testing::text_input raw(c.raw, piece);
             lousa::terminal::marked_input in(raw, c.utf8_unmarked);
-            EXPECT_EQ(read_all(in), c.cp850) << c.what << ", " << piece << "-byte reads";
+            EXPECT_EQ(lousa::testing::read_all(in, 3), c.cp850) << c.what << ", " << piece << "-byte reads";
         }
 }
 
