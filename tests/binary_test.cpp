@@ -110,7 +110,9 @@ TEST(Binary, ShowsTheVersionAndTheHelpOrRefusesAnUnknownOption) {
         EXPECT_EQ(r.status, expected.status) << expected.arguments;
         EXPECT_TRUE(r.out.starts_with(platform_lines(expected.out_start))) << expected.arguments;
         EXPECT_EQ(r.err, platform_lines(expected.err)) << expected.arguments;
-        if (expected.status == 64) EXPECT_EQ(r.out, "") << expected.arguments;
+        if (expected.status == 64) {
+            EXPECT_EQ(r.out, "") << expected.arguments;
+        }
     }
 }
 

@@ -131,7 +131,9 @@ TEST(LongValues, ConvertExactlyInBoundedMemory) {
     EXPECT_EQ(reader.read(real_target).error, read_error::none);
     EXPECT_EQ(x.value(), 1.5f);
     EXPECT_LE(reader.bytes_examined(), 2 * digits.total() + 64);
-    if (heap_before != 0) EXPECT_LT(digits.peak_heap - std::min(digits.peak_heap, heap_before), 1u << 20);
+    if (heap_before != 0) {
+        EXPECT_LT(digits.peak_heap - std::min(digits.peak_heap, heap_before), 1u << 20);
+    }
 
     generated_input letters("", "ab", sixteen_mib, ",c\n", 1000);
     list_reader text_reader(letters, [] {});

@@ -16,13 +16,9 @@ namespace {
 
 using lousa::testing::text_input;
 
-struct reals {
-    real a = -1.0, b = -1.0, c = -1.0;
-};
-
 // Reads the two (or three) reals of one read, then the first real of the next.
 struct two_reads {
-    reals first;
+    real first[3] = {-1.0, -1.0, -1.0};
     real next = -1.0;
     read_outcome outcome;
 };
@@ -31,43 +27,27 @@ two_reads read_reals(const std::string& input, int count = 2) {
     text_input in(input);
     list_reader reader(in, [] {});
     two_reads r;
-    const read_target targets[] = {&r.first.a, &r.first.b, &r.first.c};
+    const read_target targets[] = {&r.first[0], &r.first[1], &r.first[2]};
     r.outcome = reader.read(std::span(targets, static_cast<std::size_t>(count)));
     const read_target next[] = {&r.next};
     if (r.outcome.error == read_error::none) reader.read(next);
     return r;
 }
 
-// Typed input, the two reals of the first read, and the real of the next.
-struct row {
-    const char* input;
-    float a, b, next;
-};
-
-template <std::size_t N>
-void expect_reads(const row (&rows)[N]) {
-    for (const auto& r : rows) {
-        const two_reads got = read_reals(r.input);
-        EXPECT_EQ(got.outcome.error, read_error::none) << r.input;
-        EXPECT_EQ(got.first.a, r.a) << r.input;
-        EXPECT_EQ(got.first.b, r.b) << r.input;
-        EXPECT_EQ(got.next, r.next) << r.input;
-    }
-}
-
-TEST(ListRead, SeparatorsAndLines) {
+// Typed input, the two reals of the first read, and the real of the next:
+// separators and lines, then slashes and null values, which keep the values
+// the variables had.
+TEST(ListRead, SeparatorsLinesSlashesAndNullValues) {
+    struct row {
+        const char* input;
+        float a, b, next;
+    };
     const row rows[] = {
         {"3 4\n9\n", 3, 4, 9},       {"3,4\n9\n", 3, 4, 9},        {"3 , 4\n9\n", 3, 4, 9},
         {"3;4\n9\n", 3, 4, 9},       {"3\t4\n9\n", 3, 4, 9},       {"1.5\n2\n9\n", 1.5f, 2, 9},
         {"1.5,2\n9\n", 1.5f, 2, 9},  {"\n   \n3 4\n9\n", 3, 4, 9}, {"3 4 5 6\n9\n", 3, 4, 9},
         {"3\n\n\n4\n9\n", 3, 4, 9},  {"3\n,4\n9\n", 3, 4, 9},     {"3 4\r\n9\r\n", 3, 4, 9},
         {"2,57\n9\n", 2, 57, 9},     {"3 4", 3, 4, -1},
-    };
-    expect_reads(rows);
-}
-
-TEST(ListRead, SlashAndNullValuesKeepPreviousValues) {
-    const row rows[] = {
         {"1.5 /\n9\n", 1.5f, -1, 9},  // the slash ends the read
         {"/\n9\n", -1, -1, 9},
         {",4\n9\n", -1, 4, 9},        // a line that starts with a comma
@@ -79,14 +59,20 @@ TEST(ListRead, SlashAndNullValuesKeepPreviousValues) {
         {"3*7 8\n9\n", 7, 7, 9},
         {"200000000*7\n9\n", 7, 7, 9},  // the largest repeat count
     };
-    expect_reads(rows);
+    for (const auto& r : rows) {
+        const two_reads got = read_reals(r.input);
+        EXPECT_EQ(got.outcome.error, read_error::none) << r.input;
+        EXPECT_EQ(got.first[0], r.a) << r.input;
+        EXPECT_EQ(got.first[1], r.b) << r.input;
+        EXPECT_EQ(got.next, r.next) << r.input;
+    }
 }
 
 TEST(ListRead, ThreeValuesAcrossACommaLineEnd) {
     const two_reads got = read_reals("3,\n4 5\n9\n", 3);
-    EXPECT_EQ(got.first.a, 3);
-    EXPECT_EQ(got.first.b, -1);
-    EXPECT_EQ(got.first.c, 4);
+    EXPECT_EQ(got.first[0], 3);
+    EXPECT_EQ(got.first[1], -1);
+    EXPECT_EQ(got.first[2], 4);
     EXPECT_EQ(got.next, 9);
 }
 
