@@ -116,13 +116,6 @@ TEST(Binary, ShowsTheVersionAndTheHelpOrRefusesAnUnknownOption) {
     }
 }
 
-TEST(Binary, Cp850OptionKeepsTheScreenOfAPlainRun) {
-    const run_result plain = run_program(pairs_session + "0\n");
-    const run_result forced = run_program(pairs_session + "0\n", "--cp850");
-    EXPECT_EQ(forced.status, 0);
-    EXPECT_EQ(forced.out, plain.out);
-}
-
 TEST(Binary, Utf8OptionConvertsAFileBothWays) {
     // Kolmogorov-Smirnov with a class named in UTF-8 "Ação": read back as the
     // four characters it is, and shown again in UTF-8
