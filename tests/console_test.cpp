@@ -6,31 +6,20 @@
 #include <vector>
 
 #include "console/console.hpp"
+#include "tests/text_input.hpp"
 
 namespace lousa {
 namespace {
-
-struct no_input final : input_source {
-    std::size_t read_some(char*, std::size_t) override { return 0; }
-};
 
 struct recorded_writes final : output_sink {
     void put(std::string_view bytes) override { writes.emplace_back(bytes); }
     std::vector<std::string> writes;
 };
 
-struct failing_sink final : output_sink {
-    void put(std::string_view) override {
-        ++tries;
-        throw output_failure("No space left on device");
-    }
-    int tries = 0;
-};
-
 // A result screen longer than the buffer goes out in pieces, every byte once
 // and in order, before any answer is awaited.
 TEST(ConsoleIo, ALongScreenGoesOutInBoundedPieces) {
-    no_input in;
+    testing::text_input in("");
     recorded_writes out;
     std::string expected;
     {
@@ -52,8 +41,8 @@ TEST(ConsoleIo, ALongScreenGoesOutInBoundedPieces) {
 // A screen that cannot be written is reported once; the destructor does not
 // try again and does not throw.
 TEST(ConsoleIo, AFailedWriteIsNotTriedAgain) {
-    no_input in;
-    failing_sink out;
+    testing::text_input in("");
+    testing::failing_sink out;
     {
         console_io con(in, out);
         con.line("Digitar dado numero "_t, 1);

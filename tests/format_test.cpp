@@ -8,6 +8,7 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "console/console.hpp"
 #include "console/decimal.hpp"
@@ -106,7 +107,6 @@ TEST(FreeForm, SeparatesValuesButJoinsTexts) {
 std::string layout(layout_view p, std::initializer_list<value> values) {
     return shown(append_layout, p, std::span<const value>(values.begin(), values.size()), "|\n");
 }
-std::string layout(const parsed_layout& p, std::initializer_list<value> values) { return layout(p.view(), values); }
 
 // A layout string of the program is parsed when it is built, into one constant
 // of its own size that every write with the same string shares.
@@ -114,75 +114,44 @@ TEST(Layout, EachLayoutStringIsStoredOnceAtItsOwnSize) {
     const layout_view first = decltype("(1x,\"a=\",i2,5x,\"b=\",I2,\" end\")"_layout)::parsed();
     const layout_view again = decltype("(1x,\"a=\",i2,5x,\"b=\",I2,\" end\")"_layout)::parsed();
     EXPECT_EQ(first.items.data(), again.items.data());
-    EXPECT_EQ(first.items.size(), 7u);  // 1x "a=" i2 5x "b=" I2 " end"
-    EXPECT_EQ(first.texts, "a=b= end");
-    EXPECT_EQ(first.items[3].what, layout_item::type::blanks);
-    EXPECT_EQ(first.items[3].count, 5);
-    EXPECT_EQ(first.text_of(first.items[6]), " end");
+    EXPECT_EQ(first.items.size(), 7u);  // 1x "a=" i2 5x "b=" I2 " end": its own size
     EXPECT_EQ(layout(first, {make_value(1), make_value(22)}), " a= 1     b=22 end|\n");
     const layout_view group = decltype("(1x,2(f5.2, 3x),\"*\")"_layout)::parsed();
-    EXPECT_EQ(group.items[1].what, layout_item::type::group_begin);
-    EXPECT_EQ(group.items[1].count, 2);
-    EXPECT_EQ(group.items[1].group_end, 4);
-    EXPECT_EQ(group.items[2].width, 5);
-    EXPECT_EQ(group.items[2].decimals, 2);
     EXPECT_EQ(layout(group, {make_value(1.5f), make_value(-2.0f)}), "  1.50   -2.00   *|\n");
 }
 
-TEST(Layout, HoldsBlanksBackUntilSomethingFollows) {
-    constexpr auto mediacol = parse_layout("( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)");
-    EXPECT_EQ(layout(mediacol, {make_value(3), make_value(4.5f)}), "                Mediacol ( 3) =   4.50|\n");
-    constexpr auto fc = parse_layout("(1x,\"*\",25x,\"Fc = \",F6.2, 26x, \"*\")");
-    EXPECT_EQ(layout(fc, {make_value(1.96f)}),
-              " *" + std::string(25, ' ') + "Fc =   1.96" + std::string(26, ' ') + "*|\n");
-}
-
-TEST(Layout, AcceptsMissingCommasAndAFieldRightBeforeX) {
-    constexpr auto med = parse_layout(
-        "(1x,\"* \",\"MEDa=\",F7.2,2x,\"VARa=\",f7.2,\" /// \",\"MEDb=\",f7.2x,\"VARb=\", f7.2,5x,\"*\")");
-    EXPECT_EQ(layout(med, {make_value(1.0f), make_value(2.0f), make_value(3.0f), make_value(4.0f)}),
-              " * MEDa=   1.00  VARa=   2.00 /// MEDb=   3.00 VARb=   4.00     *|\n");
-    constexpr auto gl = parse_layout("(\"**\"4x\" GL =\",i2 \" *\", 12x \"*\")");
-    EXPECT_EQ(layout(gl, {make_value(5)}), "**     GL = 5 *            *|\n");
-}
-
-TEST(Layout, StopsAtAFieldWithNoValueLeft) {
-    constexpr auto stars = parse_layout("(1x, 64(\"*\"), a1)");
-    EXPECT_EQ(layout(stars, {}), " " + std::string(64, '*') + "|\n");
-    EXPECT_EQ(layout(stars, {make_value(texto{" "})}), " " + std::string(64, '*') + " |\n");
-    constexpr auto two = parse_layout("(1x,\"a=\",i2,5x,\"b=\",i2,\" end\")");
-    // texts and blanks before the field without a value are already out
-    EXPECT_EQ(layout(two, {make_value(1)}), " a= 1     b=|\n");
-}
-
-TEST(Layout, RepeatsGroupsOfSeveralItems) {
-    constexpr auto group = parse_layout("(1x,\"*\",2x,3(a4, 1x, f9.2,2x),\"*\")");
-    EXPECT_EQ(layout(group, {make_value(texto{"A = "}), make_value(1.0f), make_value(texto{"B = "}),
-                             make_value(2.0f), make_value(texto{"C = "}), make_value(-3.0f)}),
-              " *  A =       1.00  B =       2.00  C =      -3.00  *|\n");
-}
-
-TEST(Layout, EndsLinesAtSlashesAndKeepsSlashesInsideTexts) {
-    constexpr auto conf = parse_layout(
-        "(1x,\"**\",\" Voce escolheu \",a2,\"**\", /1x, \"** Confirma? \",\"(0 = Nao //// 1 = Sim)\",a1 )");
-    EXPECT_EQ(layout(conf, {make_value(texto{"ok"}), make_value(texto{" "})}),
-              " ** Voce escolheu ok**|\n ** Confirma? (0 = Nao //// 1 = Sim) |\n");
-    constexpr auto blank_line = parse_layout("(1x,\"a\"//1x,\"b\" 5x/)");
-    EXPECT_EQ(layout(blank_line, {}), " a|\n|\n b|\n|\n");
-}
-
-TEST(Layout, QuotedTextsKeepDoubledQuotesApostrophesAndAccents) {
-    constexpr auto q = parse_layout("(1x,\"say \"\"t\"\" 'x' APLICAÇÃO\")");
-    EXPECT_EQ(layout(q, {}), " say \"t\" 'x' APLICA\x80\xC7O|\n");
+// Blanks held back until something follows; missing commas and a field right
+// before X; a stop at the first field with no value left (what comes before it
+// is already out); groups of several items; slashes as line ends, but not
+// inside texts; doubled quotes, apostrophes and accents; letters in either case.
+TEST(Layout, WritesEachLayoutAsItsValuesFill) {
+    const texto a = texto{"A = "}, b = texto{"B = "}, c = texto{"C = "}, blank = texto{" "}, ab = texto{"ab"};
+    const std::tuple<const char*, std::vector<value>, std::string> cases[] = {
+        {"( 1x,15x, \"Mediacol (\"   ,I2,  \") = \",   f6.2, 10x)", {make_value(3), make_value(4.5f)},
+         "                Mediacol ( 3) =   4.50|\n"},
+        {"(1x,\"*\",25x,\"Fc = \",F6.2, 26x, \"*\")", {make_value(1.96f)},
+         " *" + std::string(25, ' ') + "Fc =   1.96" + std::string(26, ' ') + "*|\n"},
+        {"(1x,\"* \",\"MEDa=\",F7.2,2x,\"VARa=\",f7.2,\" /// \",\"MEDb=\",f7.2x,\"VARb=\", f7.2,5x,\"*\")",
+         {make_value(1.0f), make_value(2.0f), make_value(3.0f), make_value(4.0f)},
+         " * MEDa=   1.00  VARa=   2.00 /// MEDb=   3.00 VARb=   4.00     *|\n"},
+        {"(\"**\"4x\" GL =\",i2 \" *\", 12x \"*\")", {make_value(5)}, "**     GL = 5 *            *|\n"},
+        {"(1x, 64(\"*\"), a1)", {}, " " + std::string(64, '*') + "|\n"},
+        {"(1x, 64(\"*\"), a1)", {make_value(blank)}, " " + std::string(64, '*') + " |\n"},
+        {"(1x,\"a=\",i2,5x,\"b=\",i2,\" end\")", {make_value(1)}, " a= 1     b=|\n"},
+        {"(1x,\"*\",2x,3(a4, 1x, f9.2,2x),\"*\")",
+         {make_value(a), make_value(1.0f), make_value(b), make_value(2.0f), make_value(c), make_value(-3.0f)},
+         " *  A =       1.00  B =       2.00  C =      -3.00  *|\n"},
+        {"(1x,\"**\",\" Voce escolheu \",a2,\"**\", /1x, \"** Confirma? \",\"(0 = Nao //// 1 = Sim)\",a1 )",
+         {make_value(texto{"ok"}), make_value(blank)}, " ** Voce escolheu ok**|\n ** Confirma? (0 = Nao //// 1 = Sim) |\n"},
+        {"(1x,\"a\"//1x,\"b\" 5x/)", {}, " a|\n|\n b|\n|\n"},
+        {"(1x,\"say \"\"t\"\" 'x' APLICAÇÃO\")", {}, " say \"t\" 'x' APLICA\x80\xC7O|\n"},
+        {"(1X,A2,I3,F5.1,2X,\"e\")", {make_value(ab), make_value(7), make_value(1.5f)}, " ab  7  1.5  e|\n"},
+        {"(1x,a2,i3,f5.1,2x,\"e\")", {make_value(ab), make_value(7), make_value(1.5f)}, " ab  7  1.5  e|\n"},
+    };
+    for (const auto& [text, values, expected] : cases)
+        EXPECT_EQ(shown(append_layout, parse_layout(text).view(), std::span<const value>(values), "|\n"), expected)
+            << text;
     EXPECT_EQ(std::string(texto("APLICAÇÃO"_t).bytes).size(), 9u);
-}
-
-TEST(Layout, DescriptorLettersInEitherCase) {
-    constexpr auto upper = parse_layout("(1X,A2,I3,F5.1,2X,\"e\")");
-    constexpr auto lower = parse_layout("(1x,a2,i3,f5.1,2x,\"e\")");
-    const std::string expected = " ab  7  1.5  e|\n";
-    EXPECT_EQ(layout(upper, {make_value(texto{"ab"}), make_value(7), make_value(1.5f)}), expected);
-    EXPECT_EQ(layout(lower, {make_value(texto{"ab"}), make_value(7), make_value(1.5f)}), expected);
 }
 
 TEST(Layout, RejectsMalformedLayouts) {

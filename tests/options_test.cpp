@@ -7,6 +7,7 @@
 
 #include "shell/opcoes.hpp"
 #include "shell/programa.hpp"
+#include "tests/text_input.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
@@ -61,9 +62,7 @@ TEST(Opcoes, TheHelpIsCodePage850LinesWithinEightyColumns) {
 }
 
 TEST(Opcoes, ShowingATextReportsAScreenThatCannotBeWritten) {
-    struct failing_sink final : lousa::output_sink {
-        void put(std::string_view) override { throw lousa::output_failure("No space left on device"); }
-    } full;
+    lousa::testing::failing_sink full;
     lousa::testing::string_sink err;
     EXPECT_EQ(lousa::mostra_texto("x", full, err), lousa::status_output_failed);
     EXPECT_EQ(err.text, "lousa: a tela nao pode ser escrita: No space left on device" + std::string(lousa::line_end));

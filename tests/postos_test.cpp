@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,16 +17,18 @@ namespace {
 
 constexpr int cap = 200;
 
-vetor<real, cap> de(std::initializer_list<double> valores) {
-    vetor<real, cap> v;
+template <class T = real>
+vetor<T, cap> de(const std::vector<double>& valores) {
+    vetor<T, cap> v;
     int j = 0;
-    for (double x : valores) v[++j] = x;
+    for (double x : valores) v[++j] = static_cast<T>(x);
     return v;
 }
 
-std::vector<double> primeiros(const vetor<real, cap>& v, int n) {
+template <class T>
+std::vector<double> primeiros(const vetor<T, cap>& v, int n) {
     std::vector<double> r;
-    for (int j = 1; j <= n; ++j) r.push_back(v[j]);
+    for (int j = 1; j <= n; ++j) r.push_back(double(v[j]));
     return r;
 }
 
@@ -36,30 +39,31 @@ std::vector<double> postos_de(vetor<real, cap> v, int n, double (*chave)(real)) 
     return primeiros(posto, n);
 }
 
-TEST(OrdenaPorTrocas, AscendingByValue) {
-    auto v = de({5, -1, 3, 0, 2.5, -7});
-    postos::ordena_por_trocas(v, 6, postos::valor);
-    EXPECT_EQ(primeiros(v, 6), (std::vector<double>{-7, -1, 0, 2.5, 3, 5}));
-}
-
-TEST(OrdenaPorTrocas, ByMagnitudeEqualMagnitudesKeepTheirOrder) {
-    // 3 was typed before -3, and -2 before 2.
-    auto v = de({3, -2, -1, 0, -3, 2, 5});
-    postos::ordena_por_trocas(v, 7, postos::magnitude);
-    EXPECT_EQ(primeiros(v, 7), (std::vector<double>{0, -1, -2, 2, 3, -3, 5}));
+// By magnitude, equal magnitudes keep their order (3 was typed before -3, and
+// -2 before 2); no value or a count below one leaves the list alone.
+TEST(OrdenaPorTrocas, SortsTheFirstNByTheKey) {
+    const std::tuple<std::vector<double>, int, double (*)(real), std::vector<double>> cases[] = {
+        {{5, -1, 3, 0, 2.5, -7}, 6, postos::valor, {-7, -1, 0, 2.5, 3, 5}},
+        {{3, -2, -1, 0, -3, 2, 5}, 7, postos::magnitude, {0, -1, -2, 2, 3, -3, 5}},
+        {{2, 1}, 1, postos::valor, {2, 1}},
+        {{2, 1}, 0, postos::valor, {2, 1}},
+        {{2, 1}, -5, postos::valor, {2, 1}},
+    };
+    for (const auto& [valores, n, chave, esperado] : cases) {
+        auto v = de(valores);
+        postos::ordena_por_trocas(v, n, chave);
+        EXPECT_EQ(primeiros(v, static_cast<int>(esperado.size())), esperado) << n;
+    }
 }
 
 TEST(OrdenaPorTrocas, EqualKeysKeepThePooledOrderOfTheirMarks) {
     // Three 4s and two 1s, marked in pooled order; a sort that moved equal
     // keys past each other would scramble the marks.
     auto v = de({4, 1, 4, 4, 1, 0});
-    vetor<std::int32_t, cap> marca;
-    for (int j = 1; j <= 6; ++j) marca[j] = j;
+    auto marca = de<std::int32_t>({1, 2, 3, 4, 5, 6});
     postos::ordena_por_trocas(v, marca, 6, postos::valor);
     EXPECT_EQ(primeiros(v, 6), (std::vector<double>{0, 1, 1, 4, 4, 4}));
-    std::vector<int> marcas;
-    for (int j = 1; j <= 6; ++j) marcas.push_back(marca[j]);
-    EXPECT_EQ(marcas, (std::vector<int>{6, 2, 5, 1, 3, 4}));
+    EXPECT_EQ(primeiros(marca, 6), (std::vector<double>{6, 2, 5, 1, 3, 4}));
 }
 
 TEST(OrdenaPorTrocas, FullPassesSortReverseOrder) {
@@ -70,23 +74,11 @@ TEST(OrdenaPorTrocas, FullPassesSortReverseOrder) {
     for (int j = 1; j <= cap; ++j) EXPECT_EQ(double(v[j]), j);
 }
 
-TEST(OrdenaPorTrocas, NoValueOrCountBelowOneLeavesTheListAlone) {
-    auto v = de({2, 1});
-    postos::ordena_por_trocas(v, 1, postos::valor);
-    postos::ordena_por_trocas(v, 0, postos::valor);
-    postos::ordena_por_trocas(v, -5, postos::valor);
-    EXPECT_EQ(primeiros(v, 2), (std::vector<double>{2, 1}));
-}
-
 TEST(OrdenaPorTrocas, IntegersByTheirValues) {
     // The runs test sorts its data in units of the last decimal place.
-    vetor<std::int32_t, cap> v;
-    const std::int32_t dados[] = {7, -3, 2147483647, 0, -2147483647 - 1, 7, 2};
-    for (int j = 1; j <= 7; ++j) v[j] = dados[j - 1];
+    auto v = de<std::int32_t>({7, -3, 2147483647, 0, -2147483648.0, 7, 2});
     postos::ordena_por_trocas(v, 7);
-    std::vector<std::int32_t> ordem;
-    for (int j = 1; j <= 7; ++j) ordem.push_back(v[j]);
-    EXPECT_EQ(ordem, (std::vector<std::int32_t>{-2147483647 - 1, -3, 0, 2, 7, 7, 2147483647}));
+    EXPECT_EQ(primeiros(v, 7), (std::vector<double>{-2147483648.0, -3, 0, 2, 7, 7, 2147483647}));
 }
 
 TEST(OrdenaPorTrocas, RealsByTheirValuesAsWithTheValueKey) {
@@ -106,27 +98,21 @@ TEST(OrdenaPorTrocas, RealsByTheirValuesAsWithTheValueKey) {
     EXPECT_EQ(double(sem_chave[1]), 3);  // nothing passes the NaN in position 2
 }
 
-TEST(MediaDosEmpates, NoTiesKeepsPositions) {
-    EXPECT_EQ(postos_de(de({1, 2, 3, 4}), 4, postos::valor), (std::vector<double>{1, 2, 3, 4}));
-}
-
-TEST(MediaDosEmpates, RunsGetTheirAverageRankIncludingARunAtTheEnd) {
-    // 2 2 2 at positions 2-4: (2 + 3 + 4) / 3 = 3; 5 5 at positions 5-6: 5.5.
-    EXPECT_EQ(postos_de(de({1, 2, 2, 2, 5, 5}), 6, postos::valor),
-              (std::vector<double>{1, 3, 3, 3, 5.5, 5.5}));
-}
-
-TEST(MediaDosEmpates, RunAtTheStartAndHalfRanks) {
-    // 7 7 at positions 1-2: 1.5; 8 8 8 8 at positions 3-6: 4.5.
-    EXPECT_EQ(postos_de(de({7, 7, 8, 8, 8, 8, 9}), 7, postos::valor),
-              (std::vector<double>{1.5, 1.5, 4.5, 4.5, 4.5, 4.5, 7}));
-}
-
-TEST(MediaDosEmpates, MagnitudeKeyTiesOppositeSigns) {
-    // Sorted by magnitude: -2 and 2 share positions 1 and 2.
-    EXPECT_EQ(postos_de(de({-2, 2, 5}), 3, postos::magnitude), (std::vector<double>{1.5, 1.5, 3}));
-    // By value they are not tied.
-    EXPECT_EQ(postos_de(de({-2, 2, 5}), 3, postos::valor), (std::vector<double>{1, 2, 3}));
+// Runs of ties get their average rank: at the end (2 2 2 at positions 2-4: 3;
+// 5 5 at 5-6: 5.5), at the start (7 7: 1.5; 8 8 8 8: 4.5); by magnitude -2
+// and 2 tie, by value they do not; a NaN ties with nothing.
+TEST(MediaDosEmpates, RunsOfTiesGetTheirAverageRank) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::tuple<std::vector<double>, double (*)(real), std::vector<double>> cases[] = {
+        {{1, 2, 3, 4}, postos::valor, {1, 2, 3, 4}},
+        {{1, 2, 2, 2, 5, 5}, postos::valor, {1, 3, 3, 3, 5.5, 5.5}},
+        {{7, 7, 8, 8, 8, 8, 9}, postos::valor, {1.5, 1.5, 4.5, 4.5, 4.5, 4.5, 7}},
+        {{-2, 2, 5}, postos::magnitude, {1.5, 1.5, 3}},
+        {{-2, 2, 5}, postos::valor, {1, 2, 3}},
+        {{1, nan, nan, 4}, postos::valor, {1, 2, 3, 4}},
+    };
+    for (const auto& [valores, chave, esperado] : cases)
+        EXPECT_EQ(postos_de(de(valores), static_cast<int>(valores.size()), chave), esperado);
 }
 
 TEST(MediaDosEmpates, AFullListOfEqualValues) {
@@ -134,11 +120,6 @@ TEST(MediaDosEmpates, AFullListOfEqualValues) {
     vetor<real, cap> v;
     for (int j = 1; j <= cap; ++j) v[j] = 3.25;
     for (double p : postos_de(v, cap, postos::valor)) EXPECT_EQ(p, 100.5);
-}
-
-TEST(MediaDosEmpates, NotANumberTiesWithNothing) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(postos_de(de({1, nan, nan, 4}), 4, postos::valor), (std::vector<double>{1, 2, 3, 4}));
 }
 
 TEST(MediaDosEmpates, EmptyOrNegativeCountRanksNothing) {

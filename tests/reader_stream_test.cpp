@@ -1,6 +1,6 @@
 // Reading input of any size: one pass over the bytes, memory that does not
-// grow with a line or a value, exact conversions of very long values, line
-// ends, waiting, and independence from the C locale.
+// grow with a line or a value, exact conversions of very long values,
+// waiting, and independence from the C locale.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <limits>
 #include <random>
 #include <string>
-#include <tuple>
+#include <vector>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -49,13 +49,17 @@ public:
         const std::size_t n = std::min({capacity, chunk_, total_ - delivered_});
         for (std::size_t k = 0; k < n; ++k) buffer[k] = at(delivered_ + k);
         delivered_ += n;
-        sample_heap();
+        peak_heap_ = std::max(peak_heap_, heap_in_use());
         return n;
     }
 
     std::size_t delivered() const { return delivered_; }
     std::size_t total() const { return total_; }
-    std::size_t peak_heap = 0;
+    // How far the heap grew above what it was when the input was made (0
+    // where unknown).
+    std::size_t heap_growth() const {
+        return heap_at_start_ == 0 ? 0 : peak_heap_ - std::min(peak_heap_, heap_at_start_);
+    }
 
 private:
     char at(std::size_t k) const {
@@ -65,14 +69,10 @@ private:
         if (k < middle) return pattern_[k % pattern_.size()];
         return tail_[k - middle];
     }
-    void sample_heap() {
-#ifdef __GLIBC__
-        peak_heap = std::max(peak_heap, heap_in_use());
-#endif
-    }
 
     std::string head_, pattern_, tail_;
     std::size_t chunk_, total_, delivered_ = 0;
+    std::size_t heap_at_start_ = heap_in_use(), peak_heap_ = 0;
 };
 
 constexpr std::size_t sixteen_mib = 16u << 20;
@@ -80,20 +80,25 @@ constexpr std::size_t sixteen_mib = 16u << 20;
 struct long_line_case {
     const char* what;
     std::string head, pattern, tail;
+    read_error error;
     std::int32_t first, second;
 };
 
 // A 16 MiB line read in chunks of 1000 bytes: the first read takes its value
-// from it, the next read the value of the following line. Each byte is looked
-// at a bounded number of times (a reader that searched its line again after
-// each chunk would look at some 10^11 bytes), and the heap does not grow with
-// the line.
+// from it (or fails, and the line goes with it), the next read the value of
+// the following line. Each byte is looked at a bounded number of times (a
+// reader that searched its line again after each chunk would look at some
+// 10^11 bytes), and the heap does not grow with the line. The integers of 16
+// MiB digits keep only what the result needs.
 TEST(LongLines, ReadInOnePassAndBoundedMemory) {
     const long_line_case cases[] = {
-        {"blanks", "", " ", "7\n9\n", 7, 9},
-        {"values", "", "3 ", "\n9\n", 3, 9},
-        {"blanks then a value, no final line end", "", "\t ", "7 ", 7, 0},
-        {"values, no final line end", "5", " 1", "", 5, 0},
+        {"blanks", "", " ", "7\n9\n", read_error::none, 7, 9},
+        {"values", "", "3 ", "\n9\n", read_error::none, 3, 9},
+        {"blanks then a value, no final line end", "", "\t ", "7 ", read_error::none, 7, 0},
+        {"values, no final line end", "5", " 1", "", read_error::none, 5, 0},
+        {"a failed value consumes its whole line", "7x ", "1 ", "\n9\n", read_error::bad_integer, 0, 9},
+        {"one long integer", "-", "0", "42 ", read_error::none, -42, 0},
+        {"one integer too long", "", "9", "\n", read_error::integer_overflow, 0, 0},
     };
     for (const auto& c : cases) {
         generated_input in(c.head, c.pattern, sixteen_mib / c.pattern.size(), c.tail, 1000);
@@ -101,78 +106,35 @@ TEST(LongLines, ReadInOnePassAndBoundedMemory) {
         std::int32_t first = 0, second = 0;
         const read_target a[] = {&first};
         const read_target b[] = {&second};
-        const std::size_t heap_before = heap_in_use();
-        EXPECT_EQ(reader.read(a).error, read_error::none) << c.what;
+        EXPECT_EQ(reader.read(a).error, c.error) << c.what;
         const read_outcome next = reader.read(b);
         EXPECT_EQ(first, c.first) << c.what;
         EXPECT_EQ(second, c.second) << c.what;
         EXPECT_EQ(next.error, c.second == 0 ? read_error::end_of_file : read_error::none) << c.what;
         EXPECT_EQ(in.delivered(), in.total()) << c.what;
         EXPECT_LE(reader.bytes_examined(), 2 * in.total() + 64) << c.what;
-        if (heap_before != 0) {
-            EXPECT_LT(in.peak_heap - std::min(in.peak_heap, heap_before), 1u << 20) << c.what;
-        }
+        EXPECT_LT(in.heap_growth(), 1u << 20) << c.what;
     }
 }
 
-TEST(LongLines, AFailedValueConsumesItsWholeLine) {
-    generated_input in("7x ", "1 ", sixteen_mib / 2, "\n9\n", 4096);
-    list_reader reader(in, [] {});
-    std::int32_t v = 0;
-    const read_target target[] = {&v};
-    const read_outcome bad = reader.read(target);
-    EXPECT_EQ(bad.error, read_error::bad_integer);
-    EXPECT_GE(in.delivered(), in.total() - 2);  // read through its line end before the stop
-    EXPECT_EQ(reader.read(target).error, read_error::none);
-    EXPECT_EQ(v, 9);
-}
-
-// One value of 16 MiB: its conversion keeps only what the result needs.
-struct long_value_case {
-    const char* what;
-    std::string head, pattern, tail;
-};
-
+// One real and one text of 16 MiB: the conversion keeps only what the result
+// needs (0.000...00015 times 10^(n+1) is 1.5).
 TEST(LongValues, ConvertExactlyInBoundedMemory) {
-    const std::size_t n = sixteen_mib;
-    const std::string exponent = std::to_string(n + 1);
-    {
-        // 0.000...00015 times 10^(n+1) is 1.5.
-        generated_input in("0.", "0", n, "15e" + exponent + "\n", 1000);
-        list_reader reader(in, [] {});
-        real x = 0.0;
-        const read_target target[] = {&x};
-        const std::size_t heap_before = heap_in_use();
-        EXPECT_EQ(reader.read(target).error, read_error::none);
-        EXPECT_EQ(x.value(), 1.5f);
-        EXPECT_LE(reader.bytes_examined(), 2 * in.total() + 64);
-        if (heap_before != 0) {
-            EXPECT_LT(in.peak_heap - std::min(in.peak_heap, heap_before), 1u << 20);
-        }
-    }
-    {
-        generated_input in("-", "0", n, "42 ", 1000);
-        list_reader reader(in, [] {});
-        std::int32_t i = 0;
-        const read_target target[] = {&i};
-        EXPECT_EQ(reader.read(target).error, read_error::none);
-        EXPECT_EQ(i, -42);
-    }
-    {
-        generated_input in("", "9", n, "\n", 1000);
-        list_reader reader(in, [] {});
-        std::int32_t i = 0;
-        const read_target target[] = {&i};
-        EXPECT_EQ(reader.read(target).error, read_error::integer_overflow);
-    }
-    {
-        generated_input in("", "ab", n, ",c\n", 1000);
-        list_reader reader(in, [] {});
-        char text[5];
-        const read_target target[] = {std::span<char>(text)};
-        EXPECT_EQ(reader.read(target).error, read_error::none);
-        EXPECT_EQ(std::string(text, 5), "ababa");
-    }
+    generated_input digits("0.", "0", sixteen_mib, "15e" + std::to_string(sixteen_mib + 1) + "\n", 1000);
+    list_reader reader(digits, [] {});
+    real x = 0.0;
+    const read_target real_target[] = {&x};
+    EXPECT_EQ(reader.read(real_target).error, read_error::none);
+    EXPECT_EQ(x.value(), 1.5f);
+    EXPECT_LE(reader.bytes_examined(), 2 * digits.total() + 64);
+    EXPECT_LT(digits.heap_growth(), 1u << 20);
+
+    generated_input letters("", "ab", sixteen_mib, ",c\n", 1000);
+    list_reader text_reader(letters, [] {});
+    char text[5];
+    const read_target text_target[] = {std::span<char>(text)};
+    EXPECT_EQ(text_reader.read(text_target).error, read_error::none);
+    EXPECT_EQ(std::string(text, 5), "ababa");
 }
 
 // Rounding of long digit strings: the digits far beyond what is kept still
@@ -242,68 +204,29 @@ TEST(ParseReal, AgreesWithTheCLibrary) {
     EXPECT_GT(compared, 50000 + 23000);
 }
 
-// A carriage return belongs to the line end before a line feed or at the very
-// end of the input; anywhere else it is an ordinary character.
-TEST(LineEnds, CarriageReturns) {
-    const auto two_integers = [](const std::string& input) {
-        lousa::testing::text_input in(input, 1);  // a byte at a time
-        list_reader reader(in, [] {});
-        std::int32_t a = -1, b = -1;
-        const read_target first[] = {&a};
-        const read_target second[] = {&b};
-        const read_outcome one = reader.read(first);
-        const read_outcome two = one.error == read_error::none ? reader.read(second) : read_outcome{};
-        return std::tuple{one.error, a, two.error, b};
-    };
-    EXPECT_EQ(two_integers("3\r\n4\r\n"), std::tuple(read_error::none, 3, read_error::none, 4));
-    EXPECT_EQ(two_integers("3 9\r\n4\r"), std::tuple(read_error::none, 3, read_error::none, 4));
-    EXPECT_EQ(two_integers("3\r"), std::tuple(read_error::none, 3, read_error::end_of_file, -1));
-    EXPECT_EQ(two_integers("\r\n\r\n3\r\n\r"), std::tuple(read_error::none, 3, read_error::end_of_file, -1));
-    EXPECT_EQ(two_integers("3\r4\n"), std::tuple(read_error::bad_integer, -1, read_error::none, -1));
-    EXPECT_EQ(two_integers("3\r\r\n"), std::tuple(read_error::bad_integer, -1, read_error::none, -1));
-    EXPECT_EQ(two_integers("3,\r\n4\n"), std::tuple(read_error::none, 3, read_error::none, 4));
-
-    lousa::testing::text_input in("'a\rb' c\rd\r\n", 1);
-    list_reader reader(in, [] {});
-    char quoted[4], bare[4];
-    const read_target texts[] = {std::span<char>(quoted), std::span<char>(bare)};
-    EXPECT_EQ(reader.read(texts).error, read_error::none);
-    EXPECT_EQ(std::string(quoted, 4), "a\rb ");
-    EXPECT_EQ(std::string(bare, 4), "c\rd ");
-}
-
-// The screen is flushed before every read that may wait, and only then.
+// The screen is flushed before every read that may wait, and only then: the
+// k-th flush comes before the k-th wait, and a read that finds its line in
+// the buffer neither waits nor flushes.
 TEST(Waiting, TheScreenIsShownBeforeEachWait) {
-    struct checked_input final : input_source {
-        std::size_t read_some(char* buffer, std::size_t capacity) override {
-            ++reads;
-            if (!flushed) ++reads_without_flush;
-            flushed = false;
-            if (pos == text.size() || capacity == 0) return 0;
-            buffer[0] = text[pos++];
-            return 1;
-        }
-        std::string text = "1 2\n\n3,4\r\n5";
-        std::size_t pos = 0;
-        bool flushed = false;
-        int reads = 0, reads_without_flush = 0;
-    } in;
-    int flushes = 0;
-    list_reader reader(in, [&] {
-        ++flushes;
-        in.flushed = true;
-    });
-    std::int32_t v[3] = {};
-    const read_target targets[] = {&v[0], &v[1], &v[2]};
-    EXPECT_EQ(reader.read(targets).error, read_error::none);
-    EXPECT_EQ(reader.read(std::span(targets, 1)).error, read_error::none);
-    EXPECT_EQ(reader.read(std::span(targets, 1)).error, read_error::end_of_file);
-    EXPECT_EQ(v[0], 5);
-    EXPECT_EQ(v[1], 2);
-    EXPECT_EQ(v[2], 3);
-    EXPECT_EQ(in.reads_without_flush, 0);
-    EXPECT_EQ(flushes, in.reads);
-    EXPECT_EQ(in.reads, static_cast<int>(in.text.size()) + 1);  // the end of input is asked for once
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{4096}}) {
+        lousa::testing::text_input in("1 2\n\n3,4\r\n5", piece);
+        std::vector<int> waits_at_flush;
+        list_reader reader(in, [&] { waits_at_flush.push_back(in.waits); });
+        std::int32_t v[3] = {};
+        const read_target targets[] = {&v[0], &v[1], &v[2]};
+        EXPECT_EQ(reader.read(targets).error, read_error::none);
+        EXPECT_EQ(reader.read(std::span(targets, 1)).error, read_error::none);
+        EXPECT_EQ(reader.read(std::span(targets, 1)).error, read_error::end_of_file);
+        EXPECT_EQ(v[0], 5);
+        EXPECT_EQ(v[1], 2);
+        EXPECT_EQ(v[2], 3);
+        std::vector<int> expected(static_cast<std::size_t>(in.waits));
+        for (std::size_t k = 0; k < expected.size(); ++k) expected[k] = static_cast<int>(k);
+        EXPECT_EQ(waits_at_flush, expected) << piece;
+        // a byte at a time: every byte and the end of the input waited for once;
+        // all at once: one wait for the text, one for its end
+        EXPECT_EQ(in.waits, piece == 1 ? 12 : 2) << piece;
+    }
 }
 
 // Sets a locale whose decimal mark is a comma, when one is installed or can be

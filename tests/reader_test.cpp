@@ -16,13 +16,9 @@ namespace {
 
 using lousa::testing::text_input;
 
-struct reals {
-    real a = -1.0, b = -1.0, c = -1.0;
-};
-
 // Reads the two (or three) reals of one read, then the first real of the next.
 struct two_reads {
-    reals first;
+    real first[3] = {-1.0, -1.0, -1.0};
     real next = -1.0;
     read_outcome outcome;
 };
@@ -31,43 +27,27 @@ two_reads read_reals(const std::string& input, int count = 2) {
     text_input in(input);
     list_reader reader(in, [] {});
     two_reads r;
-    const read_target targets[] = {&r.first.a, &r.first.b, &r.first.c};
+    const read_target targets[] = {&r.first[0], &r.first[1], &r.first[2]};
     r.outcome = reader.read(std::span(targets, static_cast<std::size_t>(count)));
     const read_target next[] = {&r.next};
     if (r.outcome.error == read_error::none) reader.read(next);
     return r;
 }
 
-// Typed input, the two reals of the first read, and the real of the next.
-struct row {
-    const char* input;
-    float a, b, next;
-};
-
-template <std::size_t N>
-void expect_reads(const row (&rows)[N]) {
-    for (const auto& r : rows) {
-        const two_reads got = read_reals(r.input);
-        EXPECT_EQ(got.outcome.error, read_error::none) << r.input;
-        EXPECT_EQ(got.first.a, r.a) << r.input;
-        EXPECT_EQ(got.first.b, r.b) << r.input;
-        EXPECT_EQ(got.next, r.next) << r.input;
-    }
-}
-
-TEST(ListRead, SeparatorsAndLines) {
+// Typed input, the two reals of the first read, and the real of the next:
+// separators and lines, then slashes and null values, which keep the values
+// the variables had.
+TEST(ListRead, SeparatorsLinesSlashesAndNullValues) {
+    struct row {
+        const char* input;
+        float a, b, next;
+    };
     const row rows[] = {
         {"3 4\n9\n", 3, 4, 9},       {"3,4\n9\n", 3, 4, 9},        {"3 , 4\n9\n", 3, 4, 9},
         {"3;4\n9\n", 3, 4, 9},       {"3\t4\n9\n", 3, 4, 9},       {"1.5\n2\n9\n", 1.5f, 2, 9},
         {"1.5,2\n9\n", 1.5f, 2, 9},  {"\n   \n3 4\n9\n", 3, 4, 9}, {"3 4 5 6\n9\n", 3, 4, 9},
         {"3\n\n\n4\n9\n", 3, 4, 9},  {"3\n,4\n9\n", 3, 4, 9},     {"3 4\r\n9\r\n", 3, 4, 9},
         {"2,57\n9\n", 2, 57, 9},     {"3 4", 3, 4, -1},
-    };
-    expect_reads(rows);
-}
-
-TEST(ListRead, SlashAndNullValuesKeepPreviousValues) {
-    const row rows[] = {
         {"1.5 /\n9\n", 1.5f, -1, 9},  // the slash ends the read
         {"/\n9\n", -1, -1, 9},
         {",4\n9\n", -1, 4, 9},        // a line that starts with a comma
@@ -79,14 +59,20 @@ TEST(ListRead, SlashAndNullValuesKeepPreviousValues) {
         {"3*7 8\n9\n", 7, 7, 9},
         {"200000000*7\n9\n", 7, 7, 9},  // the largest repeat count
     };
-    expect_reads(rows);
+    for (const auto& r : rows) {
+        const two_reads got = read_reals(r.input);
+        EXPECT_EQ(got.outcome.error, read_error::none) << r.input;
+        EXPECT_EQ(got.first[0], r.a) << r.input;
+        EXPECT_EQ(got.first[1], r.b) << r.input;
+        EXPECT_EQ(got.next, r.next) << r.input;
+    }
 }
 
 TEST(ListRead, ThreeValuesAcrossACommaLineEnd) {
     const two_reads got = read_reals("3,\n4 5\n9\n", 3);
-    EXPECT_EQ(got.first.a, 3);
-    EXPECT_EQ(got.first.b, -1);
-    EXPECT_EQ(got.first.c, 4);
+    EXPECT_EQ(got.first[0], 3);
+    EXPECT_EQ(got.first[1], -1);
+    EXPECT_EQ(got.first[2], 4);
     EXPECT_EQ(got.next, 9);
 }
 
@@ -106,23 +92,33 @@ TEST(ListRead, IntegersTheWayAnswersAreTyped) {
         {"7.0\n9\n", read_error::bad_integer, -1, -1},
         {"1e3\n9\n", read_error::bad_integer, -1, -1},
         {"-2147483648\n9\n", read_error::integer_overflow, -1, -1},
+        // a carriage return belongs to the line end before a line feed or at
+        // the very end of the input; anywhere else it is an ordinary character
+        {"3\r\n4\r\n", read_error::none, 3, 4},
+        {"3 9\r\n4\r", read_error::none, 3, 4},
+        {"3\r", read_error::none, 3, -1},
+        {"\r\n\r\n3\r\n\r", read_error::none, 3, -1},
+        {"3\r4\n", read_error::bad_integer, -1, -1},
+        {"3\r\r\n", read_error::bad_integer, -1, -1},
+        {"3,\r\n4\n", read_error::none, 3, 4},
     };
-    for (const auto& r : rows) {
-        text_input in(r.input);
-        list_reader reader(in, [] {});
-        std::int32_t first = -1, next = -1;
-        const read_target a[] = {&first};
-        const read_target b[] = {&next};
-        const read_outcome outcome = reader.read(a);
-        EXPECT_EQ(outcome.error, r.error) << r.input;
-        if (outcome.error == read_error::none) {
-            reader.read(b);
-        } else {
-            EXPECT_EQ(outcome.item, 1) << r.input;
+    for (const auto& r : rows)
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{4096}}) {  // a byte at a time, or all at once
+            text_input in(r.input, piece);
+            list_reader reader(in, [] {});
+            std::int32_t first = -1, next = -1;
+            const read_target a[] = {&first};
+            const read_target b[] = {&next};
+            const read_outcome outcome = reader.read(a);
+            EXPECT_EQ(outcome.error, r.error) << r.input << piece;
+            if (outcome.error == read_error::none) {
+                reader.read(b);
+            } else {
+                EXPECT_EQ(outcome.item, 1) << r.input;
+            }
+            EXPECT_EQ(first, r.first) << r.input;
+            EXPECT_EQ(next, r.next) << r.input;
         }
-        EXPECT_EQ(first, r.first) << r.input;
-        EXPECT_EQ(next, r.next) << r.input;
-    }
 }
 
 TEST(ListRead, FailuresNameTheItem) {
@@ -158,19 +154,12 @@ TEST(ListRead, TextsQuotedOrBare) {
     const read_outcome bad = reader.read(std::span(targets, 1));
     EXPECT_EQ(bad.error, read_error::bad_string);
     EXPECT_EQ(bad.item, 1);
-}
-
-TEST(ListRead, WaitsOnlyWhenNothingIsBuffered) {
-    text_input in("1\n2\n");
-    int flushes = 0;
-    list_reader reader(in, [&] { ++flushes; });
-    std::int32_t v = 0;
-    const read_target target[] = {&v};
-    reader.read(target);
-    EXPECT_EQ(v, 1);
-    reader.read(target);
-    EXPECT_EQ(v, 2);
-    EXPECT_EQ(flushes, 1);  // both lines came in one chunk
+    // a carriage return inside a text is one of its characters
+    text_input returns("'a\rb' c\rd\r\n", 1);
+    list_reader return_reader(returns, [] {});
+    EXPECT_EQ(return_reader.read(std::span(targets, 2)).error, read_error::none);
+    EXPECT_EQ(std::string(a, 4), "a\rb ");
+    EXPECT_EQ(std::string(b, 3), "c\rd");
 }
 
 TEST(ParseInteger, Syntax) {

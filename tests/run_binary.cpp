@@ -1,7 +1,5 @@
 #include "tests/run_binary.hpp"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
 
@@ -60,8 +58,6 @@ int exit_status(int raw) {
 
 // Runs the built program on an answer file; its output and errors are kept
 // in `dir`, then read back byte for byte.
-// With `one_stream`, standard error goes where standard output goes, as on a
-// terminal, and `out` keeps both in the order they were written.
 run_result run_in(const fs::path& dir, const fs::path& answers, const std::string& arguments, bool one_stream = false) {
     std::string command = quoted(LOUSA_BINARY) + (arguments.empty() ? "" : " " + arguments) + " < " +
                           quoted(answers) + " > " + quoted(dir / "out") +
@@ -77,38 +73,21 @@ run_result run_in(const fs::path& dir, const fs::path& answers, const std::strin
     return r;
 }
 
-// A scratch directory of the running test's own.
+// A scratch directory of the run's own (each test runs in its own process).
 fs::path scratch_directory() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(test->test_suite_name()) + "_" + test->name();
-    for (char& c : name)
-        if (c == '/') c = '_';
-    const fs::path dir = fs::temp_directory_path() / ("lousa_e2e_" + std::to_string(process_id()) + "_" + name);
+    static int runs = 0;
+    const fs::path dir = fs::temp_directory_path() /
+                         ("lousa_e2e_" + std::to_string(process_id()) + "_" + std::to_string(++runs));
     fs::create_directories(dir);
     return dir;
 }
 
 }  // namespace
 
-run_result run_program(const std::string& typed, const std::string& arguments) {
+run_result run_program(const std::string& typed, const std::string& arguments, bool one_stream) {
     const fs::path dir = scratch_directory();
     std::ofstream(dir / "in", std::ios::binary) << typed;
-    run_result r = run_in(dir, dir / "in", arguments);
-    fs::remove_all(dir);
-    return r;
-}
-
-run_result run_program_one_stream(const std::string& typed) {
-    const fs::path dir = scratch_directory();
-    std::ofstream(dir / "in", std::ios::binary) << typed;
-    run_result r = run_in(dir, dir / "in", "", true);
-    fs::remove_all(dir);
-    return r;
-}
-
-run_result run_program_on_file(const fs::path& answers, const std::string& arguments) {
-    const fs::path dir = scratch_directory();
-    run_result r = run_in(dir, answers, arguments);
+    run_result r = run_in(dir, dir / "in", arguments, one_stream);
     fs::remove_all(dir);
     return r;
 }

@@ -19,12 +19,9 @@ struct run_result {
 };
 
 // The program with `arguments` (already quoted for the shell) and `typed` on
-// standard input.
-run_result run_program(const std::string& typed, const std::string& arguments = "");
-// The same with standard output and standard error on one file, as both are
-// on one terminal: `out` holds both, in the order they were written.
-run_result run_program_one_stream(const std::string& typed);
-// The program reading an answer file.
-run_result run_program_on_file(const std::filesystem::path& answers, const std::string& arguments = "");
+// standard input. With `one_stream`, standard output and standard error go to
+// one file, as both are on one terminal: `out` holds both, in the order they
+// were written.
+run_result run_program(const std::string& typed, const std::string& arguments = "", bool one_stream = false);
 
 }  // namespace lousa::testing

@@ -1,18 +1,20 @@
 #pragma once
-// Typed answers from a string, for tests of the reader and the console: at
-// most `piece` bytes a read (so that values and line ends fall across the
-// reader's refills when asked), then the end of the input.
+// Streams for tests of the reader, the console and the keyboards: typed
+// answers from a string, everything a source gives, and a full disk.
 
 #include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "console/streams.hpp"
 
 namespace lousa::testing {
 
+// Typed answers from a string: at most `piece` bytes a read (so that values
+// and line ends fall across the reader's refills when asked), then the end.
 class text_input final : public input_source {
 public:
     explicit text_input(std::string text, std::size_t piece = std::numeric_limits<std::size_t>::max())
@@ -32,6 +34,23 @@ private:
     std::string text_;
     std::size_t piece_;
     std::size_t pos_ = 0;
+};
+
+// Everything a source gives, read `capacity` bytes at a time.
+inline std::string read_all(input_source& in, std::size_t capacity) {
+    std::string all;
+    std::vector<char> buffer(capacity);
+    while (const std::size_t n = in.read_some(buffer.data(), capacity)) all.append(buffer.data(), n);
+    return all;
+}
+
+// A screen on a full disk: every write fails.
+struct failing_sink final : output_sink {
+    void put(std::string_view) override {
+        ++tries;
+        throw output_failure("No space left on device");
+    }
+    int tries = 0;
 };
 
 }  // namespace lousa::testing

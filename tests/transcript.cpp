@@ -90,13 +90,22 @@ replay_result replay(const transcript& t) {
     return result;
 }
 
-std::vector<std::filesystem::path> transcript_files(const std::filesystem::path& root) {
+std::vector<std::filesystem::path> transcript_files() {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(LOUSA_TRANSCRIPTS))
         if (entry.is_regular_file() && entry.path().extension() == ".txt") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
 }
+
+std::vector<std::filesystem::path> whole_run_files() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& file : transcript_files())
+        if (read_transcript(file).app == 0) files.push_back(file);
+    return files;
+}
+
+std::filesystem::path source_root() { return std::filesystem::path(LOUSA_TRANSCRIPTS).parent_path().parent_path(); }
 
 transcript read_transcript(const std::filesystem::path& file) {
     return parse_transcript(file.string(), read_file(file));
@@ -110,14 +119,9 @@ std::string typed_text(const transcript& t) {
 
 std::vector<std::string> screen_lines(std::string_view cp850, std::string& problems) {
     const std::string text = utf8_from_cp850(cp850);
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(line_end, start)) != std::string::npos; start = end + line_end.size())
-        lines.push_back(text.substr(start, end - start));
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
+    std::vector<std::string> lines = split_lines(text, line_end);
+    if (!text.empty() && !text.ends_with(line_end))
         problems += "the screen's last line has no line end: \"" + lines.back() + "\"\n";
-    }
     return lines;
 }
 
@@ -128,10 +132,11 @@ std::string read_file(const std::filesystem::path& file) {
     return bytes.str();
 }
 
-std::vector<std::string> split_lines(std::string_view text) {
+std::vector<std::string> split_lines(std::string_view text, std::string_view end_of_line) {
     std::vector<std::string> lines;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string_view::npos; start = end + 1)
+    for (std::size_t end; (end = text.find(end_of_line, start)) != std::string_view::npos;
+         start = end + end_of_line.size())
         lines.emplace_back(text.substr(start, end - start));
     if (start < text.size()) lines.emplace_back(text.substr(start));
     return lines;
@@ -143,8 +148,8 @@ std::string join_lines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::string transcript_test_name(const std::filesystem::path& root, const std::filesystem::path& file) {
-    std::string name = std::filesystem::relative(file, root).replace_extension().string();
+std::string transcript_name(const std::filesystem::path& file) {
+    std::string name = std::filesystem::relative(file, LOUSA_TRANSCRIPTS).replace_extension().string();
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     return name;

@@ -66,17 +66,26 @@ std::vector<std::string> screen_lines(std::string_view cp850, std::string& probl
 
 // The bytes of a file.
 std::string read_file(const std::filesystem::path& file);
-// The lines of a text, each without its "\n" (a last line without one too).
-std::vector<std::string> split_lines(std::string_view text);
+// The lines of a text, each without its line end (a last line without one too).
+std::vector<std::string> split_lines(std::string_view text, std::string_view end_of_line = "\n");
 // The lines, each followed by "\n".
 std::string join_lines(const std::vector<std::string>& lines);
 
-// Every transcript file (*.txt) under `root`, in name order.
-std::vector<std::filesystem::path> transcript_files(const std::filesystem::path& root);
+// Every transcript file (*.txt) under tests/transcripts, in name order; or
+// only those of whole runs of the program (menu, applications, end question).
+std::vector<std::filesystem::path> transcript_files();
+std::vector<std::filesystem::path> whole_run_files();
 // A transcript read from its file.
 transcript read_transcript(const std::filesystem::path& file);
-// A test name for a transcript file: its path below `root`, letters and
-// digits kept, anything else as '_'.
-std::string transcript_test_name(const std::filesystem::path& root, const std::filesystem::path& file);
+// A test name for a transcript file: its path below tests/transcripts,
+// letters and digits kept, anything else as '_'.
+std::string transcript_name(const std::filesystem::path& file);
+struct transcript_test_name {
+    template <class TestParamInfo>
+    std::string operator()(const TestParamInfo& info) const { return transcript_name(info.param); }
+};
+
+// The root of the sources (examples/, the programs' sources).
+std::filesystem::path source_root();
 
 }  // namespace lousa::testing

@@ -31,11 +31,7 @@ TEST_P(Transcript, ScreenMatches) {
     EXPECT_EQ(r.screen.size(), t.screen.size()) << "screen line count differs";
 }
 
-std::string test_name(const ::testing::TestParamInfo<fs::path>& info) {
-    return transcript_test_name(LOUSA_TRANSCRIPTS, info.param);
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, Transcript, ::testing::ValuesIn(transcript_files(LOUSA_TRANSCRIPTS)), test_name);
+INSTANTIATE_TEST_SUITE_P(Files, Transcript, ::testing::ValuesIn(transcript_files()), transcript_test_name());
 
 // The harness itself refuses what it could not check.
 TEST(TranscriptHarness, ATypedLineLongerThanTheReadersBufferFails) {

@@ -55,39 +55,8 @@ TEST(Utf8Decoder, EveryCodePage850CharacterComesBack) {
     }
 }
 
-TEST(Utf8Decoder, KeepsASequenceOpenAcrossFeeds) {
-    lousa::utf8_decoder decoder;
-    std::u32string out;
-    const auto take = [&out](char32_t code) { out += code; };
-    decoder.feed(0xC3, take);
-    EXPECT_EQ(out, U"");
-    decoder.feed(0xA7, take);
-    EXPECT_EQ(out, U"ç");
-    decoder.finish(take);  // nothing left open
-    EXPECT_EQ(out, U"ç");
-}
-
 // The program's own texts are decoded by the same rules when it is built.
 static_assert(lousa::cp850_length("Aç€\xC3") == 4);
-
-// Hands out the given pieces, one per read, then the end of the input.
-class pieces_source final : public lousa::input_source {
-public:
-    explicit pieces_source(std::vector<std::string> pieces) : pieces_(std::move(pieces)) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-        ++reads;
-        if (next_ == pieces_.size()) return 0;
-        const std::string& piece = pieces_[next_++];
-        EXPECT_LE(piece.size(), capacity);
-        piece.copy(buffer, piece.size());
-        return piece.size();
-    }
-    int reads = 0;
-
-private:
-    std::vector<std::string> pieces_;
-    std::size_t next_ = 0;
-};
 
 struct marked {
     const char* what;
@@ -96,16 +65,11 @@ struct marked {
     std::string cp850;
 };
 
-std::string read_all(lousa::input_source& in) {
-    std::string all;
-    char buffer[3];  // small reads: characters fall across them
-    while (const std::size_t n = in.read_some(buffer, sizeof buffer)) all.append(buffer, n);
-    return all;
-}
-
 // The keyboard's bytes as the program reads them: UTF-8 where the terminal
 // types it, decoded by a byte-order mark whatever the terminal is, and
-// otherwise left as they came.
+// otherwise left as they came. Read a byte at a time, characters fall across
+// reads: the decoder keeps a sequence open, and a read that completed no
+// character reads on (giving back nothing would mean the end of the input).
 TEST(Keyboard, DecodesMarkedOrUtf8InputAndLeavesTheRestAlone) {
     const marked cases[] = {
         {"no mark: every byte as it came", "3\r\nA\xC3\xA7\xE3o\n\xEF\xBB", false, "3\r\nA\xC3\xA7\xE3o\n\xEF\xBB"},
@@ -128,18 +92,8 @@ TEST(Keyboard, DecodesMarkedOrUtf8InputAndLeavesTheRestAlone) {
         for (const std::size_t piece : {std::size_t{1}, std::size_t{4096}}) {
             lousa::testing::text_input raw(c.raw, piece);
             lousa::terminal::marked_input in(raw, c.utf8_unmarked);
-            EXPECT_EQ(read_all(in), c.cp850) << c.what << ", " << piece << "-byte reads";
+            EXPECT_EQ(lousa::testing::read_all(in, 3), c.cp850) << c.what << ", " << piece << "-byte reads";
         }
-}
-
-TEST(Utf8Input, ReadsOnWhenAReadGivesOnlyPartOfACharacter) {
-    pieces_source raw({"\xE2", "\x94", "\x80\n"});
-    lousa::terminal::marked_input in(raw, true);
-    char buffer[8];
-    // one call: a read that completed no character must not look like the end
-    EXPECT_EQ(in.read_some(buffer, sizeof buffer), 2u);
-    EXPECT_EQ(std::string(buffer, 2), "\xC4\n");
-    EXPECT_EQ(raw.reads, 3);
 }
 
 TEST(Utf8Output, ShowsTheCodePage850ScreenInUtf8) {

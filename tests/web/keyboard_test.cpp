@@ -8,17 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/text_input.hpp"
 #include "web/keyboard.hpp"
 
 namespace lousa::web {
 namespace {
 
-std::string read_all(typed_lines& keyboard, std::size_t capacity) {
-    std::string bytes;
-    std::vector<char> buffer(capacity);
-    for (std::size_t n; (n = keyboard.read_some(buffer.data(), capacity)) > 0;) bytes.append(buffer.data(), n);
-    return bytes;
-}
+using lousa::testing::read_all;
 
 typed_lines keyboard_of(std::vector<std::string> lines) {
     return typed_lines([lines, next = std::size_t{0}]() mutable -> std::optional<std::string> {
