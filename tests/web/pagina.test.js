@@ -8,7 +8,7 @@
 // LOUSA_NATIVE, CHROMIUM and FIREFOX override where they are.
 'use strict';
 
-const { describe, it, before, after } = require('node:test');
+const { describe, it, before, after, beforeEach } = require('node:test');
 const assert = require('node:assert/strict');
 const { execFileSync, spawnSync } = require('node:child_process');
 const crypto = require('node:crypto');
@@ -26,27 +26,19 @@ const firefox = process.env.FIREFOX || '/usr/bin/firefox-esr';
 const figuras = path.join(raiz, 'build-web');
 const celular = { width: 390, height: 700, isMobile: true, hasTouch: true };
 const parelhado = 'shell/paired_t_from_menu';
+const pausa = (ms) => new Promise((r) => setTimeout(r, ms));
 
 // One complete session per application: whole runs from the menu where a
 // transcript has one, otherwise an application's transcript reached from the
 // menu (its code, the confirmation, its lines, zero to end).
 const sessoes = [
-  'parametric/dimensionamento_discreta_sem_estimativa',
-  'parametric/teste_t_homogeneas',
-  parelhado,
-  'parametric/anova_um_criterio_exemplo',
-  'parametric/anova_dois_criterios_efeitos_aditivos',
-  'parametric/anova_com_repeticoes_residuo_positivo',
-  'regression/regressao_linear_varios_modelos',
-  'nonparametric/aleatoriedade_atributo_aceita',
-  'nonparametric/qui_quadrado_independencia',
-  'nonparametric/kolmogorov_smirnov_exemplo_percentuais',
-  'parametric/z_proporcoes_tipo1_rejeita',
-  'nonparametric/wilcoxon_exemplo',
-  'nonparametric/mann_whitney_exemplo',
-  'nonparametric/spearman_exemplo',
-  'nonparametric/kruskal_wallis_exemplo',
-  'regression/regressoes_curvilineas_varios_modelos',
+  'parametric/dimensionamento_discreta_sem_estimativa', 'parametric/teste_t_homogeneas', parelhado,
+  'parametric/anova_um_criterio_exemplo', 'parametric/anova_dois_criterios_efeitos_aditivos',
+  'parametric/anova_com_repeticoes_residuo_positivo', 'regression/regressao_linear_varios_modelos',
+  'nonparametric/aleatoriedade_atributo_aceita', 'nonparametric/qui_quadrado_independencia',
+  'nonparametric/kolmogorov_smirnov_exemplo_percentuais', 'parametric/z_proporcoes_tipo1_rejeita',
+  'nonparametric/wilcoxon_exemplo', 'nonparametric/mann_whitney_exemplo', 'nonparametric/spearman_exemplo',
+  'nonparametric/kruskal_wallis_exemplo', 'regression/regressoes_curvilineas_varios_modelos',
 ];
 
 // A transcript: its screen lines, its typed lines and, for each typed line,
@@ -89,22 +81,20 @@ function posicoesDasLeituras(nome, linhasDaTela) {
 function telaComEco(nome, linhas = linhasDigitadas(nome).linhas) {
   const fim = rodaNativo(linhas);
   assert.equal(fim.status, 0, 'the native run of the session must end normally');
-  const linhasDaTela = fim.tela.split('\n');
-  const resto = linhasDaTela.pop();
-  const posicoes = posicoesDasLeituras(nome, linhasDaTela.length);
+  const linhasDaTela = fim.tela.split('\n');  // the last one unended
+  const posicoes = posicoesDasLeituras(nome, linhasDaTela.length - 1);
   assert.equal(posicoes.length, linhas.length);
-  let texto = '';
+  let texto = '', k = 0;
   const ecos = [];
-  let k = 0;
-  for (let i = 0; i <= linhasDaTela.length; ++i) {
+  linhasDaTela.forEach((linha, i) => {
     for (; k < linhas.length && posicoes[k] === i; ++k) {
       ecos.push(texto.length);
       texto += linhas[k] + '\n';
     }
-    if (i < linhasDaTela.length) texto += linhasDaTela[i] + '\n';
-  }
+    texto += i < linhasDaTela.length - 1 ? linha + '\n' : linha;
+  });
   assert.equal(k, linhas.length, 'every read has its place on the screen');
-  return { texto: texto + resto, ecos };
+  return { texto, ecos };
 }
 
 // The examples of examples/: their answers, and the screen each one prints.
@@ -132,13 +122,8 @@ function contraste(a, b) {
 // the typed sessions, the corrections and the Tab key; it builds no paste
 // event with data, so there pasted lines are typed ahead instead.
 paginaNoNavegador('Chromium', comum.lancaChromium, true);
-if (fs.existsSync(firefox)) {
-  paginaNoNavegador('Firefox', (perfil) => puppeteer.launch({
-    browser: 'firefox', executablePath: firefox, headless: true, userDataDir: perfil,
-  }), false);
-} else {
-  it.skip('lousa.html in Firefox: no ' + firefox);
-}
+if (!fs.existsSync(firefox)) it.skip('lousa.html in Firefox: no ' + firefox);
+else paginaNoNavegador('Firefox', (perfil) => puppeteer.launch({ browser: 'firefox', executablePath: firefox, headless: true, userDataDir: perfil }), false);
 
 function paginaNoNavegador(nomeDoNavegador, lanca, completo) {
 describe('lousa.html in ' + nomeDoNavegador, () => {
@@ -150,9 +135,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
 
   before(async () => {
     pasta = fs.mkdtempSync(path.join(os.tmpdir(), 'lousa-navegador-'));
-    downloads = path.join(pasta, 'downloads');
-    fs.mkdirSync(downloads);
-    fs.mkdirSync(path.join(pasta, 'perfil'));
+    fs.mkdirSync(downloads = path.join(pasta, 'downloads'));
     navegador = await lanca(path.join(pasta, 'perfil'));
     aba = await navegador.newPage();
     await aba.setViewport(mesa);
@@ -180,6 +163,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     if (navegador) await navegador.close();
     fs.rmSync(pasta, { recursive: true, force: true });
   });
+  beforeEach(() => comecaDeNovo());
 
   const aguardaEstado = (nome) => aba.waitForFunction((n) => document.body.dataset.estado === n, {}, nome);
   const aguardaMenu = () => comum.aguardaMenu(aba);
@@ -236,7 +220,6 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
 
   // A whole run from the menu, typed or pasted, to its end.
   async function sessao(linhas, { colada = false, aoDigitar } = {}) {
-    await comecaDeNovo();
     await (colada ? cola(linhas) : digita(linhas, aoDigitar));
     await aguardaEstado('terminou');
   }
@@ -245,15 +228,13 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   async function salvaSessao(pede = () => aba.click('#salvar')) {
     assert.deepEqual(fs.readdirSync(downloads), []);
     await pede();
-    for (let espera = 0; espera < 100; ++espera) {
+    for (let espera = 0; espera < 100; ++espera, await pausa(50)) {
       const salvos = fs.readdirSync(downloads).filter((f) => f.endsWith('.txt'));
-      if (salvos.length === 1) {
-        const arquivo = path.join(downloads, salvos[0]);
-        const salvo = { nome: salvos[0], texto: fs.readFileSync(arquivo, 'utf8') };
-        fs.rmSync(arquivo);
-        return salvo;
-      }
-      await new Promise((r) => setTimeout(r, 50));
+      if (salvos.length !== 1) continue;
+      const arquivo = path.join(downloads, salvos[0]);
+      const texto = fs.readFileSync(arquivo, 'utf8');
+      fs.rmSync(arquivo);
+      return { nome: salvos[0], texto };
     }
     throw new Error('no saved session appeared in ' + downloads);
   }
@@ -320,7 +301,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
       document.head.appendChild(script);
       setTimeout('window.rodou = "eval"', 0);
     });
-    await new Promise((r) => setTimeout(r, 100));
+    await pausa(100);
     assert.equal(await aba.evaluate(() => window.rodou), undefined);
     const recusas = errosDaPagina.splice(antes);
     assert.equal(recusas.filter((e) => e.startsWith('CSP: script-src')).length, 2, recusas.join('; '));
@@ -364,6 +345,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
         errada = linhas[k].replace(/^(\s*\S+)/, '$1x');
         if (rodaNativo([...linhas.slice(0, k), errada]).status === 2) break;
       }
+      await comecaDeNovo();
       await sessao([...linhas.slice(0, k), errada], { colada: true });
       assert.equal(await focoEm(), 'corrigir', nome);
       assert.match(await aviso('aviso-texto'), /não pôde ser lida.*Corrigir a resposta/);
@@ -384,7 +366,6 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   });
 
   itChromium('replays each built-in example, named by its menu title, with the screen of examples/', async () => {
-    await comecaDeNovo();
     await abreExemplos();
     const titulos = await aba.$$eval('#exemplos li button', (b) => b.map((e) => e.textContent));
     assert.equal(titulos.length, 16);
@@ -420,22 +401,6 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     assert.equal(await saidaDoPrograma(), tela);
   });
 
-  itChromium('saves the whole session as UTF-8 text, and a saved session replays, whole or cut short', async () => {
-    await sessao(linhasDigitadas(parelhado).linhas);
-    const salvo = await salvaSessao();
-    assert.match(salvo.nome, /^sessao-lousa-\d{4}-\d\d-\d\d-\d{4}\.txt$/);
-    const { texto, ecos: inicios } = telaComEco(parelhado);
-    assert.equal(salvo.texto, texto);
-    assert.ok(salvo.texto.includes('serão digitados?'), 'accents are kept');
-    await abre(salvo.texto.replace(/\n/g, '\r\n'));  // kept on another system
-    await aguardaEstado('terminou');
-    assert.equal(await textoDaTela(), salvo.texto);
-    await abre(salvo.texto.slice(0, inicios[5]));  // before the sixth answer
-    await aguardaEstado('esperando');
-    assert.equal(await textoDaTela(), salvo.texto.slice(0, inicios[5]));
-    assert.equal(await valorDaEntrada(), '');
-  });
-
   itChromium('sets a failed read apart, with the native report, and starts again from the keyboard', async () => {
     await sessao(['3', '1', 'x']);
     const nativoFalho = rodaNativo(['3', '1', 'x']);
@@ -458,33 +423,43 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   });
 
   it('starts again in the middle of a session without the old run answering', async () => {
-    await comecaDeNovo();
     await digita(['3', '1', '2']);
     await aguardaEstado('esperando');
+    await comecaDeNovo();
     await sessao(linhasDigitadas(parelhado).linhas);
     assert.equal(await textoDaTela(), telaComEco(parelhado).texto);
   });
 
-  itChromium('sends a pasted block line by line and recalls earlier lines with the arrows', async () => {
+  itChromium('sends a pasted block line by line, recalls earlier lines with the arrows, saves the session as UTF-8 text, ' +
+    'and a saved session replays, whole or cut short', async () => {
     const { linhas } = linhasDigitadas(parelhado);
-    await comecaDeNovo();
     await cola(linhas.slice(0, -1).join('\r\n') + '\r\n0');
     assert.equal(await valorDaEntrada(), '0', 'the unfinished last line stays on the input line');
     await aguardaEstado('esperando');
     assert.equal(await saidaDoPrograma(), rodaNativo(linhas.slice(0, -1)).tela);
-    await tecla('ArrowUp');
-    assert.equal(await valorDaEntrada(), '11 8');
-    await tecla('ArrowUp');
-    assert.equal(await valorDaEntrada(), '9 9');
-    await tecla('ArrowDown', 'ArrowDown');
-    assert.equal(await valorDaEntrada(), '0', 'down past the newest line gives back the draft');
+    // Up recalls earlier lines; down past the newest one gives back the draft.
+    for (const [teclas, valor] of [[['ArrowUp'], '11 8'], [['ArrowUp'], '9 9'], [['ArrowDown', 'ArrowDown'], '0']]) {
+      await tecla(...teclas);
+      assert.equal(await valorDaEntrada(), valor, 'after ' + teclas.join(', '));
+    }
     await tecla('Enter');
     await aguardaEstado('terminou');
-    assert.equal(await textoDaTela(), telaComEco(parelhado).texto);
+    const { texto, ecos: inicios } = telaComEco(parelhado);
+    assert.equal(await textoDaTela(), texto);
+    const salvo = await salvaSessao();
+    assert.match(salvo.nome, /^sessao-lousa-\d{4}-\d\d-\d\d-\d{4}\.txt$/);
+    assert.equal(salvo.texto, texto);
+    assert.ok(salvo.texto.includes('serão digitados?'), 'accents are kept');
+    await abre(salvo.texto.replace(/\n/g, '\r\n'));  // kept on another system
+    await aguardaEstado('terminou');
+    assert.equal(await textoDaTela(), salvo.texto);
+    await abre(salvo.texto.slice(0, inicios[5]));  // before the sixth answer
+    await aguardaEstado('esperando');
+    assert.equal(await textoDaTela(), salvo.texto.slice(0, inicios[5]));
+    assert.equal(await valorDaEntrada(), '');
   });
 
   it('leaves the answer line with Escape then Tab, or Shift+Tab, and says so', async () => {
-    await comecaDeNovo();
     assert.match(await aviso('ajuda'), /Tab digita um separador[\s\S]*Esc e depois Tab, ou Shift\+Tab/);
     assert.equal(await aba.$eval('#entrada', (e) => e.getAttribute('aria-describedby')), 'ajuda');
     await tecla('Escape', 'Tab');
@@ -500,7 +475,6 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   });
 
   itChromium('appends to the screen without touching what is there, one live region', async () => {
-    await comecaDeNovo();
     assert.deepEqual(await aba.$eval('#tela', (t) => [t.getAttribute('role'), t.getAttribute('aria-live')]), ['log', 'polite']);
     assert.equal(await aba.$eval('label[for="entrada"]', (l) => l.textContent), 'Resposta:');
     await aba.evaluate(() => {
@@ -540,7 +514,6 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   });
 
   itChromium('works with the keyboard alone: examples, save, print and the focus back on the line', async () => {
-    await comecaDeNovo();
     await aba.evaluate(() => { window.impressoes = 0; window.print = () => { ++window.impressoes; }; });
     await aba.focus('#imprimir');
     await tecla('Enter');
@@ -607,39 +580,33 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     }
   });
 
+  // How the page lies in the window.
+  const disposicao = () => aba.evaluate(() => {
+    const porId = (id) => document.getElementById(id);
+    const [rolagem, tela, raiz] = [porId('rolagem'), porId('tela'), document.documentElement];
+    const linhas = Math.round(tela.getBoundingClientRect().height / parseFloat(getComputedStyle(tela).lineHeight));
+    return { telaRolaDeLado: rolagem.scrollWidth > rolagem.clientWidth, dizQueRola: !porId('dica').hidden,
+      paginaRolaDeLado: raiz.scrollWidth > raiz.clientWidth, linhaQuebrada: linhas !== tela.textContent.split('\n').length - 1,
+      entradaVisivel: porId('entrada').getBoundingClientRect().bottom <= window.innerHeight };
+  });
+
   itChromium('keeps 80 columns on a phone, says the screen goes on to the right, and fits it on request', async () => {
     await aba.setViewport(celular);
     await comecaDeNovo();
-    const medidas = async () => aba.evaluate(() => {
-      const rolagem = document.getElementById('rolagem');
-      const tela = document.getElementById('tela');
-      const altura = parseFloat(getComputedStyle(tela).lineHeight);
-      return { largura: rolagem.scrollWidth, visivel: rolagem.clientWidth,
-        entradaEmBaixo: document.getElementById('entrada').getBoundingClientRect().bottom, janela: window.innerHeight,
-        pagina: document.documentElement.scrollWidth - document.documentElement.clientWidth,
-        dica: !document.getElementById('dica').hidden,
-        linhas: Math.round(tela.getBoundingClientRect().height / altura), texto: tela.textContent.split('\n').length - 1 };
-    });
-    let m = await medidas();
-    assert.ok(m.largura > m.visivel, 'the screen scrolls sideways');
-    assert.ok(m.dica, 'and says so');
-    assert.equal(m.pagina, 0, 'the page itself does not scroll sideways');
-    assert.equal(m.linhas, m.texto, 'no screen line wraps');
-    assert.ok(m.entradaEmBaixo <= m.janela, 'the input line is on screen');
+    const rolando = { telaRolaDeLado: true, dizQueRola: true, paginaRolaDeLado: false, linhaQuebrada: false, entradaVisivel: true };
+    const cabendo = { ...rolando, telaRolaDeLado: false, dizQueRola: false };
+    assert.deepEqual(await disposicao(), rolando);
     await aba.screenshot({ path: path.join(figuras, 'lousa-celular.png') });
     await aba.click('#caber');
-    m = await medidas();
-    assert.ok(m.largura <= m.visivel, 'the 80 columns fit');
-    assert.ok(!m.dica);
-    assert.equal(m.linhas, m.texto, 'no screen line wraps');
+    assert.deepEqual(await disposicao(), cabendo, 'the 80 columns fit');
     assert.ok(await focoNaEntrada());
     await aba.screenshot({ path: path.join(figuras, 'lousa-celular-caber.png') });
     await aba.reload();
     await aguardaMenu();
     assert.equal(await aba.$eval('#caber', (b) => b.getAttribute('aria-pressed')), 'true', 'remembered');
-    assert.ok((await medidas()).largura <= m.visivel);
+    assert.deepEqual(await disposicao(), cabendo, 'remembered');
     await aba.click('#caber');
-    assert.ok((await medidas()).dica);
+    assert.deepEqual(await disposicao(), rolando);
     await aba.setViewport(mesa);
     await aguardaMenu();
   });
@@ -649,20 +616,15 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     await comecaDeNovo();
     await cola(['2', '1']);
     await aguardaEstado('esperando');
-    const m = await aba.evaluate(() => ({
-      entrada: document.getElementById('entrada').getBoundingClientRect().bottom,
-      janela: window.innerHeight,
-      pagina: document.documentElement.scrollWidth - document.documentElement.clientWidth,
-      tela: document.getElementById('rolagem').getBoundingClientRect().height,
-    }));
-    assert.ok(m.entrada <= m.janela && m.pagina === 0 && m.tela > 100, JSON.stringify(m));
+    const d = await disposicao();
+    const altura = await aba.$eval('#rolagem', (r) => r.getBoundingClientRect().height);
+    assert.ok(d.entradaVisivel && !d.paginaRolaDeLado && altura > 100, JSON.stringify({ ...d, altura }));
     assert.deepEqual(await auditoria(), []);
     await aba.screenshot({ path: path.join(figuras, 'lousa-zoom200.png') });
     await aba.setViewport(mesa);
   });
 
   itChromium('has a visible focus and enough contrast', async () => {
-    await comecaDeNovo();
     assert.ok(await focoNaEntrada());
     const cores = await aba.evaluate(() => {
       const estilo = (id) => getComputedStyle(document.getElementById(id));
@@ -691,7 +653,6 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   // and none is lost. Gives what measures the paste when it has been worked
   // through: its time and the page's longest pause meanwhile.
   async function colaMedindo(linhas) {
-    await comecaDeNovo();
     await aba.evaluate(() => {
       window.maiorPausa = 0;
       let antes = performance.now();
@@ -757,9 +718,8 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   });
 
   itChromium('answers Recomeçar at once during a long paste', async () => {
-    await comecaDeNovo();
     await cola(sessoesGrandes()['9']);
-    await new Promise((r) => setTimeout(r, 200));
+    await pausa(200);
     const t0 = Date.now();
     await comecaDeNovo();
     const ms = Date.now() - t0;
