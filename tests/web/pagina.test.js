@@ -163,7 +163,12 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     if (navegador) await navegador.close();
     fs.rmSync(pasta, { recursive: true, force: true });
   });
-  beforeEach(() => comecaDeNovo());
+  // Each test starts at the menu of a desktop window showing the screen.
+  beforeEach(async () => {
+    if (completo) await aba.emulateMediaType(null);
+    await aba.setViewport(mesa);
+    await comecaDeNovo();
+  });
 
   const aguardaEstado = (nome) => aba.waitForFunction((n) => document.body.dataset.estado === n, {}, nome);
   const aguardaMenu = () => comum.aguardaMenu(aba);
@@ -510,25 +515,21 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
       await tecla('Escape');
       assert.equal(await aba.$eval('#exemplos', (d) => d.open), false);
     }
-    await aba.setViewport(mesa);
   });
 
   itChromium('works with the keyboard alone: examples, save, print and the focus back on the line', async () => {
     await aba.evaluate(() => { window.impressoes = 0; window.print = () => { ++window.impressoes; }; });
-    await aba.focus('#imprimir');
-    await tecla('Enter');
+    const aperta = async (controle) => { await aba.focus(controle); await tecla('Enter'); };
+    await aperta('#imprimir');
     assert.ok(await focoNaEntrada(), 'back after Imprimir');
-    await aba.focus('#salvar');
-    const salvo = await salvaSessao(() => tecla('Enter'));
+    const salvo = await salvaSessao(() => aperta('#salvar'));
     assert.equal(salvo.texto, rodaNativo([]).tela);
     assert.ok(await focoNaEntrada(), 'back after Salvar sessão');
-    await aba.focus('#recomecar');
-    await tecla('Enter');
+    await aperta('#recomecar');
     await aguardaMenu();
     assert.ok(await focoNaEntrada(), 'back after Recomeçar');
     assert.equal(await aba.evaluate(() => window.impressoes), 1);
-    await aba.focus('#exemplos summary');
-    await abreExemplos(() => tecla('Enter'));
+    await abreExemplos(() => aperta('#exemplos summary'));
     assert.match(await aba.evaluate(() => document.activeElement.textContent), /^1 — Dimensionamento de Amostras$/);
     await tecla('Tab', 'Tab');
     await outraExecucao(() => tecla('Enter'));  // the third example
@@ -540,44 +541,40 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   itChromium('prints the whole of a long session black on white, 80 columns to an A4 page, no controls', async () => {
     await sessao(sessoesGrandes()['9'], { colada: true });
     await aba.emulateMediaType('print');
-    try {
-      const impresso = await aba.evaluate(() => {
-        const tela = document.getElementById('tela');
-        const amostra = document.createElement('span');
-        amostra.textContent = '0'.repeat(80);
-        tela.appendChild(amostra);
-        const oitenta = amostra.getBoundingClientRect().width;
-        amostra.remove();
-        const visivel = (s) => [...document.querySelectorAll(s)].some((e) => e.getClientRects().length > 0);
-        const estilo = getComputedStyle(tela);
-        return { oitenta, linha: parseFloat(estilo.lineHeight),
-          cor: estilo.color, fundo: getComputedStyle(document.body).backgroundColor, fonte: estilo.fontFamily,
-          controles: ['button', 'input', 'summary', '.aviso', '#ajuda'].filter(visivel) };
-      });
-      const tela = await textoDaTela();
-      const linhasDaTela = tela.split('\n').length - 1;
-      assert.ok(impresso.oitenta <= (210 - 24) / 25.4 * 96, '80 columns: ' + impresso.oitenta + ' px');
-      assert.equal(impresso.cor, 'rgb(0, 0, 0)');
-      assert.equal(impresso.fundo, 'rgb(255, 255, 255)');
-      assert.match(impresso.fonte, /monospace/);
-      assert.deepEqual(impresso.controles, []);
-      await aba.screenshot({ path: path.join(figuras, 'lousa-impressao.png'), clip: { x: 0, y: 0, width: 800, height: 1100 } });
-      const arquivoPdf = path.join(figuras, 'lousa-impressao.pdf');
-      const pdf = await aba.pdf({ format: 'A4', printBackground: true, path: arquivoPdf });
-      // The page tree's root counts them all; nodes below it count their part.
-      const paginas = Math.max(...[...Buffer.from(pdf).toString('latin1').matchAll(/\/Count (\d+)/g)].map((m) => Number(m[1])));
-      const porPagina = Math.floor((297 - 24) / 25.4 * 72 / (impresso.linha * 0.75));
-      console.log(`# print: ${linhasDaTela} lines on ${paginas} A4 pages (${porPagina} lines a page)`);
-      assert.ok(paginas >= Math.ceil(linhasDaTela / porPagina), 'the whole session is printed');
-      // Every screen line, whole (not wrapped, not cut) and in order, in the PDF's
-      // text (poppler-utils' pdftotext).
-      const texto = spawnSync('pdftotext', ['-layout', arquivoPdf, '-'], { encoding: 'utf8' });
-      if (texto.error) return console.log('# no pdftotext: the printed text is not compared');
-      const normal = (t) => t.split(/[\n\f]/).map((l) => l.replace(/\s+/g, ' ').trim()).filter((l) => l !== '');
-      assert.deepEqual(normal(texto.stdout), normal(tela));
-    } finally {
-      await aba.emulateMediaType(null);
-    }
+    const impresso = await aba.evaluate(() => {
+      const tela = document.getElementById('tela');
+      const amostra = document.createElement('span');
+      amostra.textContent = '0'.repeat(80);
+      tela.appendChild(amostra);
+      const oitenta = amostra.getBoundingClientRect().width;
+      amostra.remove();
+      const visivel = (s) => [...document.querySelectorAll(s)].some((e) => e.getClientRects().length > 0);
+      const estilo = getComputedStyle(tela);
+      return { oitenta, linha: parseFloat(estilo.lineHeight),
+        cor: estilo.color, fundo: getComputedStyle(document.body).backgroundColor, fonte: estilo.fontFamily,
+        controles: ['button', 'input', 'summary', '.aviso', '#ajuda'].filter(visivel) };
+    });
+    const tela = await textoDaTela();
+    const linhasDaTela = tela.split('\n').length - 1;
+    assert.ok(impresso.oitenta <= (210 - 24) / 25.4 * 96, '80 columns: ' + impresso.oitenta + ' px');
+    assert.equal(impresso.cor, 'rgb(0, 0, 0)');
+    assert.equal(impresso.fundo, 'rgb(255, 255, 255)');
+    assert.match(impresso.fonte, /monospace/);
+    assert.deepEqual(impresso.controles, []);
+    await aba.screenshot({ path: path.join(figuras, 'lousa-impressao.png'), clip: { x: 0, y: 0, width: 800, height: 1100 } });
+    const arquivoPdf = path.join(figuras, 'lousa-impressao.pdf');
+    const pdf = await aba.pdf({ format: 'A4', printBackground: true, path: arquivoPdf });
+    // The page tree's root counts them all; nodes below it count their part.
+    const paginas = Math.max(...[...Buffer.from(pdf).toString('latin1').matchAll(/\/Count (\d+)/g)].map((m) => Number(m[1])));
+    const porPagina = Math.floor((297 - 24) / 25.4 * 72 / (impresso.linha * 0.75));
+    console.log(`# print: ${linhasDaTela} lines on ${paginas} A4 pages (${porPagina} lines a page)`);
+    assert.ok(paginas >= Math.ceil(linhasDaTela / porPagina), 'the whole session is printed');
+    // Every screen line, whole (not wrapped, not cut) and in order, in the PDF's
+    // text (poppler-utils' pdftotext).
+    const texto = spawnSync('pdftotext', ['-layout', arquivoPdf, '-'], { encoding: 'utf8' });
+    if (texto.error) return console.log('# no pdftotext: the printed text is not compared');
+    const normal = (t) => t.split(/[\n\f]/).map((l) => l.replace(/\s+/g, ' ').trim()).filter((l) => l !== '');
+    assert.deepEqual(normal(texto.stdout), normal(tela));
   });
 
   // How the page lies in the window.
@@ -607,8 +604,6 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     assert.deepEqual(await disposicao(), cabendo, 'remembered');
     await aba.click('#caber');
     assert.deepEqual(await disposicao(), rolando);
-    await aba.setViewport(mesa);
-    await aguardaMenu();
   });
 
   itChromium('holds at 200 % zoom: the line in view, the page not scrolling sideways, the audit clean', async () => {
@@ -621,7 +616,6 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     assert.ok(d.entradaVisivel && !d.paginaRolaDeLado && altura > 100, JSON.stringify({ ...d, altura }));
     assert.deepEqual(await auditoria(), []);
     await aba.screenshot({ path: path.join(figuras, 'lousa-zoom200.png') });
-    await aba.setViewport(mesa);
   });
 
   itChromium('has a visible focus and enough contrast', async () => {
