@@ -17,12 +17,18 @@ const mesa = { width: 1000, height: 700 };
 const doCP850 = (bytes) => execFileSync('iconv', ['-f', 'CP850', '-t', 'UTF-8'], { input: bytes, ...grande }).toString('utf8');
 const comFins = (linhas) => linhas.map((l) => l + '\n').join('');
 
-// The native program on these answers: its screen and report in UTF-8, its
-// status and how long it took.
-function rodaNativo(linhas) {
-  const inicio = process.hrtime.bigint();
+// The native program on these answers, as it ran: its screen and report in
+// code page 850 (one byte a character) and its status.
+function execucaoNativa(linhas) {
   const r = spawnSync(nativo, [], { input: comFins(linhas), ...grande });
   if (r.error) throw r.error;
+  return r;
+}
+
+// The same with its screen and report in UTF-8, and how long it took.
+function rodaNativo(linhas) {
+  const inicio = process.hrtime.bigint();
+  const r = execucaoNativa(linhas);
   const ms = Number(process.hrtime.bigint() - inicio) / 1e6;
   return { tela: doCP850(r.stdout), relato: doCP850(r.stderr), status: r.status, ms };
 }
@@ -63,4 +69,4 @@ const saidaDoPrograma = (aba, fora = '.digitado, .relato') => aba.$eval('#tela',
   return texto;
 }, fora);
 
-module.exports = { raiz, pagina, mesa, doCP850, comFins, rodaNativo, sessoesGrandes, lancaChromium, aguardaMenu, cola, saidaDoPrograma };
+module.exports = { raiz, pagina, mesa, doCP850, comFins, execucaoNativa, rodaNativo, sessoesGrandes, lancaChromium, aguardaMenu, cola, saidaDoPrograma };

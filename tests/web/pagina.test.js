@@ -25,14 +25,13 @@ const endereco = 'file://' + pagina;
 const firefox = process.env.FIREFOX || '/usr/bin/firefox-esr';
 const figuras = path.join(raiz, 'build-web');
 const celular = { width: 390, height: 700, isMobile: true, hasTouch: true };
-const parelhado = 'shell/paired_t_from_menu';
 const pausa = (ms) => new Promise((r) => setTimeout(r, ms));
 
 // One complete session per application: whole runs from the menu where a
 // transcript has one, otherwise an application's transcript reached from the
 // menu (its code, the confirmation, its lines, zero to end).
 const sessoes = [
-  'parametric/dimensionamento_discreta_sem_estimativa', 'parametric/teste_t_homogeneas', parelhado,
+  'parametric/dimensionamento_discreta_sem_estimativa', 'parametric/teste_t_homogeneas', 'shell/paired_t_from_menu',
   'parametric/anova_um_criterio_exemplo', 'parametric/anova_dois_criterios_efeitos_aditivos',
   'parametric/anova_com_repeticoes_residuo_positivo', 'regression/regressao_linear_varios_modelos',
   'nonparametric/aleatoriedade_atributo_aceita', 'nonparametric/qui_quadrado_independencia',
@@ -41,61 +40,37 @@ const sessoes = [
   'nonparametric/kruskal_wallis_exemplo', 'regression/regressoes_curvilineas_varios_modelos',
 ];
 
-// A transcript: its screen lines, its typed lines and, for each typed line,
-// how many screen lines come before it.
-function transcricao(nome) {
-  const texto = fs.readFileSync(path.join(raiz, 'tests', 'transcripts', nome + '.txt'), 'utf8');
-  const t = { app: 0, tela: 0, digitadas: [], antes: [] };
-  for (const linha of texto.split('\n').slice(0, -1)) {
-    if (linha.startsWith('#') || linha.startsWith('! stop: ')) continue;
-    if (linha.startsWith('! app ')) t.app = Number(linha.slice(6));
-    else if (linha === '>' || linha.startsWith('> ')) {
-      t.digitadas.push(linha.slice(2));
-      t.antes.push(t.tela);
-    } else ++t.tela;
-  }
-  return t;
-}
-
-// The whole run from the menu: an application's transcript is reached with
-// its code and the confirmation, and left with the zero that ends the program.
+// A transcript's typed lines; an application's own is reached from the menu
+// with its code and the confirmation, and left with the zero that ends the
+// program.
 function linhasDigitadas(nome) {
-  const { app, digitadas } = transcricao(nome);
-  return { app, linhas: app === 0 ? digitadas : [String(app), '1', ...digitadas, '0'] };
+  const texto = fs.readFileSync(path.join(raiz, 'tests', 'transcripts', nome + '.txt'), 'utf8');
+  const app = Number((/^! app (\d+)$/m.exec(texto) || [0, 0])[1]);
+  const digitadas = texto.split('\n').filter((l) => l === '>' || l.startsWith('> ')).map((l) => l.slice(2));
+  return app === 0 ? digitadas : [String(app), '1', ...digitadas, '0'];
 }
 
-// Where each typed line is read, in lines of the native screen, from the
-// transcripts: the run from the menu gives the menu, the confirmation and
-// what follows the final zero; an application's transcript the rest.
-function posicoesDasLeituras(nome, linhasDaTela) {
-  const t = transcricao(nome);
-  if (t.app === 0) return t.antes;
-  const menu = transcricao(parelhado);
-  const [aoMenu, aConfirmar] = menu.antes;
-  const depoisDoFim = menu.tela - menu.antes[menu.antes.length - 1];
-  return [aoMenu, aConfirmar, ...t.antes.map((a) => aConfirmar + a), linhasDaTela - depoisDoFim];
-}
-
-// What a terminal shows for a session: the native screen with each typed line
-// echoed where the program read it; `ecos` says where each echo begins.
-function telaComEco(nome, linhas = linhasDigitadas(nome).linhas) {
+// What a terminal shows for these answers: the native screen with each typed
+// line echoed where the program read it, which is where its screen stops when
+// its input ends before that line; `ecos` says where each echo begins.
+function telaComEco(linhas) {
   const fim = rodaNativo(linhas);
   assert.equal(fim.status, 0, 'the native run of the session must end normally');
-  const linhasDaTela = fim.tela.split('\n');  // the last one unended
-  const posicoes = posicoesDasLeituras(nome, linhasDaTela.length - 1);
-  assert.equal(posicoes.length, linhas.length);
-  let texto = '', k = 0;
-  const ecos = [];
-  linhasDaTela.forEach((linha, i) => {
-    for (; k < linhas.length && posicoes[k] === i; ++k) {
-      ecos.push(texto.length);
-      texto += linhas[k] + '\n';
-    }
-    texto += i < linhasDaTela.length - 1 ? linha + '\n' : linha;
+  let texto = '', lido = 0;
+  const ecos = linhas.map((linha, k) => {
+    const ate = comum.execucaoNativa(linhas.slice(0, k));
+    assert.equal(ate.status, 2, 'the program reads line ' + (k + 1));
+    texto += fim.tela.slice(lido, ate.stdout.length);
+    lido = ate.stdout.length;
+    const inicio = texto.length;
+    texto += linha + '\n';
+    return inicio;
   });
-  assert.equal(k, linhas.length, 'every read has its place on the screen');
-  return { texto, ecos };
+  return { texto: texto + fim.tela.slice(lido), ecos };
 }
+
+// A whole run from the menu (code 3, the paired t test).
+const parelhado = linhasDigitadas('shell/paired_t_from_menu');
 
 // The examples of examples/: their answers, and the screen each one prints.
 const listaDeExemplos = fs.readdirSync(path.join(raiz, 'examples')).filter((f) => f.endsWith('.txt')).sort().map((f) => {
@@ -316,16 +291,16 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   // them, as some students do on a terminal (the others, and the pastes and
   // examples below, have spaces).
   for (const nome of sessoes) {
-    const { app, linhas: digitadas } = linhasDigitadas(nome);
+    const digitadas = linhasDigitadas(nome);
     const comTab = digitadas.some((l) => /\S\s+\S/.test(l));
     const linhas = comTab ? digitadas.map((l) => l.trim().split(/\s+/).join('\t')) : digitadas;
     it('shows the native screen for the session ' + nome + (comTab ? ', values apart by Tab' : ''), async () => {
       await sessao(linhas, { aoDigitar: async (k) => {
-        if (app === 7 && k === 12) await aba.screenshot({ path: path.join(figuras, 'lousa-sessao.png') });
+        if (linhas[0] === '7' && k === 12) await aba.screenshot({ path: path.join(figuras, 'lousa-sessao.png') });
       } });
       assert.equal(await saidaDoPrograma(), rodaNativo(linhas).tela);
       await confereEcos(linhas);
-      assert.equal(await textoDaTela(), telaComEco(nome, linhas).texto);
+      assert.equal(await textoDaTela(), telaComEco(linhas).texto);
       assert.match(await aviso(), /O programa terminou/);
       assert.equal(await focoEm(), 'de-novo', 'the restart button has the focus');
     });
@@ -340,8 +315,8 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   it('corrects a typo on every application: the corrected run shows the screen typed without it', async () => {
     console.log('# typo positions drawn with LOUSA_SEMENTE=' + semente);
     for (const nome of sessoes) {
-      const { linhas } = linhasDigitadas(nome);
-      const { texto, ecos: inicios } = telaComEco(nome);
+      const linhas = linhasDigitadas(nome);
+      const { texto, ecos: inicios } = telaComEco(linhas);
       const numericas = linhas.map((l, k) => k).filter((k) => k >= 2 && /^\s*[-+]?\d/.test(linhas[k]));
       let k, errada;
       for (let tentativa = 0; ; ++tentativa) {
@@ -431,17 +406,16 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     await digita(['3', '1', '2']);
     await aguardaEstado('esperando');
     await comecaDeNovo();
-    await sessao(linhasDigitadas(parelhado).linhas);
+    await sessao(parelhado);
     assert.equal(await textoDaTela(), telaComEco(parelhado).texto);
   });
 
   itChromium('sends a pasted block line by line, recalls earlier lines with the arrows, saves the session as UTF-8 text, ' +
     'and a saved session replays, whole or cut short', async () => {
-    const { linhas } = linhasDigitadas(parelhado);
-    await cola(linhas.slice(0, -1).join('\r\n') + '\r\n0');
+    await cola(parelhado.slice(0, -1).join('\r\n') + '\r\n0');
     assert.equal(await valorDaEntrada(), '0', 'the unfinished last line stays on the input line');
     await aguardaEstado('esperando');
-    assert.equal(await saidaDoPrograma(), rodaNativo(linhas.slice(0, -1)).tela);
+    assert.equal(await saidaDoPrograma(), rodaNativo(parelhado.slice(0, -1)).tela);
     // Up recalls earlier lines; down past the newest one gives back the draft.
     for (const [teclas, valor] of [[['ArrowUp'], '11 8'], [['ArrowUp'], '9 9'], [['ArrowDown', 'ArrowDown'], '0']]) {
       await tecla(...teclas);
@@ -731,7 +705,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     servidor = `http://127.0.0.1:${http_.address().port}/lousa.html`;
     try {
       await aba.goto(servidor);
-      await digita(linhasDigitadas(parelhado).linhas);
+      await digita(parelhado);
       await aguardaEstado('terminou');
       assert.equal(await textoDaTela(), telaComEco(parelhado).texto);
     } finally {
