@@ -138,7 +138,8 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     if (navegador) await navegador.close();
     fs.rmSync(pasta, { recursive: true, force: true });
   });
-  // Each test starts at the menu of a desktop window showing the screen.
+
+  // Each test starts at the menu, in a desktop window, with screen (not print) media.
   beforeEach(async () => {
     if (completo) await aba.emulateMediaType(null);
     await aba.setViewport(mesa);
@@ -154,13 +155,18 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   const focoEm = () => aba.evaluate(() => document.activeElement.id);
   const focoNaEntrada = async () => (await focoEm()) === 'entrada';
   const valorDaEntrada = () => aba.$eval('#entrada', (e) => e.value);
-  const aviso = (id = 'aviso') => aba.$eval('#' + id, (a) => (a.hidden ? '' : a.textContent));
+  const textoDe = (id) => aba.$eval('#' + id, (e) => (e.hidden ? '' : e.textContent));  // '' when hidden
   const tecla = (...teclas) => teclas.reduce((p, t) => p.then(() => aba.keyboard.press(t)), Promise.resolve());
+
+  // Two animation frames: the page has shown what it had to show, and a click
+  // lands where the control was measured.
+  const assenta = () => aba.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
 
   // Does what starts a new run and waits until it has started: the screen of
   // the run before is gone.
   async function outraExecucao(acao) {
     await aba.$eval('#tela', (t) => t.appendChild(document.createComment('run before')));
+    await assenta();
     await acao();
     await aba.waitForFunction(() => ![...document.getElementById('tela').childNodes]
       .some((n) => n.nodeType === Node.COMMENT_NODE));
@@ -230,6 +236,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   }
 
   async function abreExemplos(acao = () => aba.click('#exemplos summary')) {
+    await assenta();
     await acao();
     await aba.waitForFunction(() => document.activeElement.closest('#exemplos li'));
   }
@@ -301,7 +308,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
       assert.equal(await saidaDoPrograma(), rodaNativo(linhas).tela);
       await confereEcos(linhas);
       assert.equal(await textoDaTela(), telaComEco(linhas).texto);
-      assert.match(await aviso(), /O programa terminou/);
+      assert.match(await textoDe('aviso'), /O programa terminou/);
       assert.equal(await focoEm(), 'de-novo', 'the restart button has the focus');
     });
   }
@@ -328,7 +335,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
       await comecaDeNovo();
       await sessao([...linhas.slice(0, k), errada], { colada: true });
       assert.equal(await focoEm(), 'corrigir', nome);
-      assert.match(await aviso('aviso-texto'), /não pôde ser lida.*Corrigir a resposta/);
+      assert.match(await textoDe('aviso-texto'), /não pôde ser lida.*Corrigir a resposta/);
       await outraExecucao(() => aba.keyboard.press('Enter'));
       await aba.waitForFunction((e) => document.body.dataset.estado === 'esperando' &&
         document.getElementById('entrada').value === e, {}, errada);
@@ -387,7 +394,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
     assert.equal(nativoFalho.status, 2);
     assert.equal(await aba.$eval('#tela .relato', (r) => r.textContent), nativoFalho.relato);
     assert.equal(await saidaDoPrograma(), nativoFalho.tela);
-    assert.match(await aviso(), /resposta "x" não pôde ser lida/);
+    assert.match(await textoDe('aviso'), /resposta "x" não pôde ser lida/);
     assert.ok(await aba.$eval('#rolagem', (r) => r.scrollTop + r.clientHeight >= r.scrollHeight - 1),
       'the report is in view above the notice');
     assert.ok(await aba.$eval('#entrada', (e) => e.disabled));
@@ -439,7 +446,7 @@ describe('lousa.html in ' + nomeDoNavegador, () => {
   });
 
   it('leaves the answer line with Escape then Tab, or Shift+Tab, and says so', async () => {
-    assert.match(await aviso('ajuda'), /Tab digita um separador[\s\S]*Esc e depois Tab, ou Shift\+Tab/);
+    assert.match(await textoDe('ajuda'), /Tab digita um separador[\s\S]*Esc e depois Tab, ou Shift\+Tab/);
     assert.equal(await aba.$eval('#entrada', (e) => e.getAttribute('aria-describedby')), 'ajuda');
     await tecla('Escape', 'Tab');
     assert.equal(await focoEm(), 'enviar');
