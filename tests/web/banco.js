@@ -8,29 +8,10 @@
 // Needs build-web/lousa.html (make web) and the native build/lousa (make test).
 'use strict';
 
-const { execFileSync, spawnSync } = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const puppeteer = require('puppeteer-core');
-
-const raiz = path.resolve(__dirname, '..', '..');
-const endereco = 'file://' + path.join(raiz, 'build-web', 'lousa.html');
-const nativo = process.env.LOUSA_NATIVE || path.join(raiz, 'build', 'lousa');
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-
-function sessoesGrandes() {
-  const py = 'import json, random, sys; sys.path.insert(0, "bench"); import sessoes; ' +
-    'print(json.dumps(sessoes.sessoes(random.Random(1234))))';
-  return JSON.parse(execFileSync('python3', ['-c', py], { cwd: raiz, maxBuffer: 64 << 20 }).toString());
-}
-
-function telaNativa(linhas) {
-  const inicio = process.hrtime.bigint();
-  const r = spawnSync(nativo, [], { input: linhas.map((l) => l + '\n').join(''), maxBuffer: 64 << 20 });
-  const ms = Number(process.hrtime.bigint() - inicio) / 1e6;
-  return { tela: execFileSync('iconv', ['-f', 'CP850', '-t', 'UTF-8'], { input: r.stdout, maxBuffer: 64 << 20 }).toString(), ms };
-}
+const { mesa, pagina, rodaNativo, sessoesGrandes, lancaChromium, aguardaMenu, cola, saidaDoPrograma } = require('./comum');
 
 // The page's renderer: of the browser's renderers (the tab, a spare one, ...)
 // the one with the most private memory. Its resident memory now and at its
@@ -64,41 +45,25 @@ function descendeDe(pid, ancestral) {
 
 (async () => {
   const perfil = fs.mkdtempSync(path.join(os.tmpdir(), 'lousa-banco-'));
-  const navegador = await puppeteer.launch({
-    executablePath: chromium, headless: true, userDataDir: perfil,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  const navegador = await lancaChromium(perfil);
   let diferentes = 0;
   try {
     const aba = await navegador.newPage();
-    await aba.setViewport({ width: 1000, height: 700 });
-    await aba.goto(endereco);
+    await aba.setViewport(mesa);
+    await aba.goto('file://' + pagina);
     const pidDoNavegador = navegador.process().pid;
     console.log('code  answers  screen KB  native ms  page ms  renderer MiB (now/peak)  same screen');
     for (const [codigo, linhas] of Object.entries(sessoesGrandes())) {
       await aba.click('#recomecar');
-      await aba.waitForFunction(() => document.body.dataset.estado === 'esperando' &&
-        document.getElementById('tela').textContent.includes('DIGITE O CODIGO DA APLICACAO'));
-      const ms = await aba.evaluate(async (texto) => {
-        const entrada = document.getElementById('entrada');
-        const dados = new DataTransfer();
-        dados.setData('text/plain', texto);
-        const inicio = performance.now();
-        entrada.dispatchEvent(new ClipboardEvent('paste', { clipboardData: dados, bubbles: true, cancelable: true }));
+      await aguardaMenu(aba);
+      const ms = await aba.evaluate(async (inicio) => {
         while (document.body.dataset.estado !== 'terminou') await new Promise((r) => setTimeout(r, 5));
         await new Promise((r) => requestAnimationFrame(r));
         return performance.now() - inicio;
-      }, linhas.join('\n') + '\n');
-      const saida = await aba.$eval('#tela', (t) => {
-        let texto = '';
-        for (const andar = document.createTreeWalker(t, NodeFilter.SHOW_TEXT); andar.nextNode();) {
-          if (!andar.currentNode.parentElement.closest('.digitado')) texto += andar.currentNode.textContent;
-        }
-        return texto;
-      });
-      const nativa = telaNativa(linhas);
-      const igual = saida === nativa.tela;
+      }, await cola(aba, linhas));
+      const nativa = rodaNativo(linhas);
+      // A report on the page's screen is a difference too.
+      const igual = (await saidaDoPrograma(aba, '.digitado')) === nativa.tela;
       if (!igual) ++diferentes;
       const memoria = memoriaDoRenderizador(pidDoNavegador);
       console.log([codigo.padStart(4), String(linhas.length).padStart(8), (Buffer.byteLength(nativa.tela) / 1024).toFixed(0).padStart(10),
