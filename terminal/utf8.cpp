@@ -1,6 +1,7 @@
 #include "terminal/utf8.hpp"
 
 namespace lousa::terminal {
+
 char cp850_or_unknown(char32_t code) {
     const int byte = cp850_byte_of(code);
     return byte < 0 ? '?' : static_cast<char>(byte);

@@ -1,9 +1,10 @@
 #pragma once
-// The screen and the keyboard of a UTF-8 terminal. Inside, every text stays
-// code page 850, one byte per character, so widths are counted as on the
-// students' consoles; only the bytes crossing the terminal are converted.
+// UTF-8 at the terminal's edge: the screen of a UTF-8 terminal, and the
+// conversion of typed text (the keyboard itself is terminal/bom.hpp). Inside,
+// every text stays code page 850, one byte per character, so widths are
+// counted as on the students' consoles; only the bytes crossing the terminal
+// are converted.
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
