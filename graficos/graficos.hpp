@@ -1,0 +1,37 @@
+#pragma once
+// Pictures of a result, drawn once as SVG text (UTF-8) from what the
+// application reported on its results channel: the same numbers as the
+// screen, never a second computation.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/resultados.hpp"
+
+namespace lousa::graficos {
+
+// The picture of one application's result; empty for an application that
+// has no picture (code 1).
+std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& dados);
+
+// A statistic's distribution with its 5 % rejection region shaded and the
+// statistic marked; empty where there is no table to draw.
+std::string distribuicao(const resultados::estatistica& e);
+
+// Listens to a run and, at the end of each result, hands its picture to
+// `entrega` (code, file name such as "07-correlacao-e-regressao.svg", SVG).
+class desenhista final : public resultados::ouvinte {
+public:
+    using entrega = std::function<void(std::int32_t codigo, const std::string& nome, const std::string& svg)>;
+    explicit desenhista(entrega e) : entrega_(std::move(e)) {}
+    void dados(const resultados::dados& d) override { dados_.push_back(d); }
+    void fim(std::int32_t codigo) override;
+
+private:
+    entrega entrega_;
+    std::vector<resultados::dados> dados_;
+};
+
+}  // namespace lousa::graficos
