@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "codepage/cp850.hpp"
 #include "shell/opcoes.hpp"
 #include "shell/shell.hpp"
 #include "terminal/bom.hpp"
@@ -87,7 +88,7 @@ int run_command(std::span<const char* const> arguments, const terminal::streams&
     if (asked.what == request::unknown_option) {
         // echoed as typed: in the locale's code set, which the report converts back to
         const std::string typed =
-            converted.documents ? terminal::cp850_from_utf8(asked.unknown) : asked.unknown;
+            converted.documents ? cp850_from_utf8(asked.unknown) : asked.unknown;
         return refuse_option(typed, err);
     }
 
