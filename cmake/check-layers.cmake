@@ -3,6 +3,7 @@
 # the ground up; the folders of one layer never include each other (an
 # application never includes from another application's folder).
 #   cmake -DROOT=<source root> -P check-layers.cmake
+cmake_minimum_required(VERSION 3.20)
 set(layers codepage console terminal "common|distribuicoes" "parametric|regression|nonparametric|tabela|graficos"
     shell web tests)
 set(rank 0)
@@ -15,6 +16,10 @@ foreach(layer IN LISTS layers)
   math(EXPR rank "${rank} + 1")
 endforeach()
 list(REMOVE_ITEM product tests)  # tests may include anything
+
+# Headers of a folder's own: the console's number conversion, rendering and
+# reader stay behind console/console.hpp.
+set(private_headers console/decimal.hpp console/format.hpp console/reader.hpp console/reader_numbers.hpp)
 
 # True when folder `from` may stand on folder `to`.
 macro(below from to result)
@@ -33,8 +38,12 @@ foreach(folder IN LISTS product)
     file(STRINGS ${source} includes REGEX "^#include \"[a-z_]+/")
     foreach(line IN LISTS includes)
       string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" to "${line}")
+      string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
       if(DEFINED rank_${to})
         below(${folder} ${to} ok)
+        if(header IN_LIST private_headers AND NOT to STREQUAL folder)
+          set(ok FALSE)
+        endif()
         if(NOT ok)
           string(APPEND faults "\n  ${source}: ${line}")
         endif()
@@ -80,5 +89,5 @@ foreach(name IN LISTS defined)
 endforeach()
 
 if(faults)
-  message(FATAL_ERROR "a layer leans on one above it:${faults}")
+  message(FATAL_ERROR "a layer leans on one above it, or on another folder's own headers:${faults}")
 endif()

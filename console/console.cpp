@@ -3,28 +3,15 @@
 #include "console/reader.hpp"
 
 namespace lousa {
-namespace {
-
-// The source file of a read, relative to the source root.
-std::string_view source_path(const source_location& where) {
-    std::string_view path = where.file_name();
-#ifdef LOUSA_SOURCE_ROOT
-    constexpr std::string_view root = LOUSA_SOURCE_ROOT;
-    if (path.starts_with(root)) path.remove_prefix(root.size());
-#endif
-    return path;
-}
-
-}  // namespace
-
 console_io::console_io(input_source& in, output_sink& out)
-    : out_(out), reader_(std::make_unique<console::list_reader>(in, [this] { flush(); })) {}
+    : out_(out), reader_(new console::list_reader(in, [this] { flush(); })) {}  // NOLINT(cppcoreguidelines-owning-memory)
 
 console_io::~console_io() noexcept {
     try {
         flush();
     } catch (...) {  // NOLINT(bugprone-empty-catch)
     }
+    delete reader_;  // NOLINT(cppcoreguidelines-owning-memory)
 }
 
 void console_io::flush() {
@@ -51,7 +38,7 @@ void console_io::read_list(std::span<const read_target> targets, const source_lo
 
 std::string stop_report(const read_stop& stop) {
     std::string report = "At line " + std::to_string(stop.where().line()) + " of file ";
-    report += source_path(stop.where());
+    report += stop.where().file_name();  // relative: the build maps the source root away
     report += " (unit = 5, file = 'stdin')";
     report += line_end;
     report += "Console error: ";

@@ -10,7 +10,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -80,16 +79,16 @@ public:
     template <utf8_literal Layout, class... Values>
     void write(layout_string<Layout> layout, const Values&... values) {
         static_assert(console::fits<Values...>(layout.parsed()));
-        const std::array<console::value, sizeof...(Values)> list{as_value(values)...};
-        console::append_layout(pending_, layout.parsed(), list, line_end);
+        const std::array<console::detail::value, sizeof...(Values)> list{as_value(values)...};
+        console::detail::append_layout(pending_, layout.parsed(), list, line_end);
         written();
     }
 
     // A free-form write: exactly one screen line (empty without values).
     template <class... Values>
     void line(const Values&... values) {
-        const std::array<console::value, sizeof...(Values)> list{as_value(values)...};
-        console::append_free_line(pending_, list, line_end);
+        const std::array<console::detail::value, sizeof...(Values)> list{as_value(values)...};
+        console::detail::append_free_line(pending_, list, line_end);
         written();
     }
 
@@ -105,9 +104,9 @@ public:
 
 private:
     template <class T>
-    static console::value as_value(const T& v) {
-        if constexpr (std::is_convertible_v<const T&, texto>) return console::make_value(texto(v));
-        else return console::make_value(v);
+    static console::detail::value as_value(const T& v) {
+        if constexpr (std::is_convertible_v<const T&, texto>) return console::detail::make_value(texto(v));
+        else return console::detail::make_value(v);
     }
     void read_list(std::span<const read_target> targets, const source_location& where);
     // A long result screen goes out in pieces of about this size rather than
@@ -118,9 +117,10 @@ private:
     }
 
     output_sink& out_;
-    // Behind a pointer, so that a change to the reader recompiles the
-    // console's own code only, not every application.
-    std::unique_ptr<console::list_reader> reader_;
+    // Owned, behind an opaque pointer: a change to the reader recompiles the
+    // console's own code only, and no application compiles the reader's (or
+    // a smart pointer's) headers.
+    console::list_reader* reader_;  // NOLINT(cppcoreguidelines-owning-memory)
     std::string pending_;
 };
 

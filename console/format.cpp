@@ -8,7 +8,7 @@
 
 #include "console/decimal.hpp"
 
-namespace lousa::console {
+namespace lousa::console::detail {
 namespace {
 
 void right_justified(std::string& out, std::string_view s, int w) {
@@ -96,7 +96,7 @@ private:
         switch (it.what) {
             case layout_item::type::field_a: return append_text_field(start_item(), v.text, it.width);
             case layout_item::type::field_i: return append_integer_field(start_item(), v.integer, it.width);
-            default: return append_fixed_field(start_item(), v.real, it.width, it.decimals);
+            default: return append_fixed_field(start_item(), v.single, it.width, it.decimals);
         }
     }
 
@@ -153,7 +153,7 @@ void append_free_line(std::string& out, std::span<const value> values, std::stri
         switch (v.kind) {
             case field_kind::text: out += v.text; break;
             case field_kind::integer: append_integer_field(out, v.integer, 11); break;
-            case field_kind::real: append_free_real(out, v.real); break;
+            case field_kind::real: append_free_real(out, v.single); break;
         }
     }
     out += line_end;
@@ -164,4 +164,4 @@ void append_layout(std::string& out, layout_view layout, std::span<const value> 
     out += line_end;  // the closing parenthesis, or a field without a value
 }
 
-}  // namespace lousa::console
+}  // namespace lousa::console::detail

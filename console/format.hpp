@@ -1,6 +1,7 @@
 #pragma once
 // How values look on the screen: the fields of a layout and the items of a
-// free-form write. Each rendering depends on its value alone.
+// free-form write. Each rendering depends on its value alone. The console's
+// own: console_io's writes are the way in.
 
 #include <cstdint>
 #include <span>
@@ -9,13 +10,13 @@
 
 #include "console/layout.hpp"
 
-namespace lousa::console {
+namespace lousa::console::detail {
 
 // One value handed to a write.
 struct value {
     field_kind kind = field_kind::text;
     std::int32_t integer = 0;
-    float real = 0.0f;
+    float single = 0.0f;  // a real, in single precision
     std::string_view text;  // code page 850
 };
 
@@ -40,4 +41,4 @@ void append_free_real(std::string& out, float v);
 void append_free_line(std::string& out, std::span<const value> values, std::string_view line_end);
 void append_layout(std::string& out, layout_view layout, std::span<const value> values, std::string_view line_end);
 
-}  // namespace lousa::console
+}  // namespace lousa::console::detail

@@ -17,7 +17,7 @@ void teste_qui_quadrado(console_io& con) {
     const texto estrelas54 = "******************************************************"_t;
     const texto estrelas42 = "******************************************"_t;
     vetor<real, capacidade> fso, fse;
-    vetor<real, 200> dif;
+    vetor<real, capacidade> dif;
     matriz<real, capacidade, capacidade> fo, fe;
     vetor<real, capacidade> somal, somac;
     std::int32_t tipo = 0, n = 0, inl = 0, inc = 0, gl = 0;

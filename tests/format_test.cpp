@@ -14,7 +14,7 @@
 #include "console/decimal.hpp"
 #include "console/format.hpp"
 
-namespace lousa::console {
+namespace lousa::console::detail {
 namespace {
 
 constexpr float inf = std::numeric_limits<float>::infinity();
@@ -180,4 +180,4 @@ TEST(Decimal, TheStoredValueTo23Digits) {
 }
 
 }  // namespace
-}  // namespace lousa::console
+}  // namespace lousa::console::detail
