@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using lousa::testing::join_lines;
 using lousa::testing::platform_lines;
-using lousa::testing::run_program;
+using lousa::testing::run_binary;
 using lousa::testing::run_result;
 
 // The line of `needle` in a source file, counting from 1.
@@ -32,28 +32,6 @@ std::string report(const std::string& file, const std::string& needle, const std
                           " (unit = 5, file = 'stdin')\nConsole error: " + message + "\n");
 }
 
-// Every whole-shell transcript typed into the built program, with the
-// platform's line end: standard output is the transcript's screen byte for
-// byte, in code page 850 with the platform's line end, and the run ends as the
-// transcript says.
-TEST(Binary, ShellTranscriptsGiveTheirScreenByteForByte) {
-    const std::vector<fs::path> sessions = lousa::testing::whole_run_files();
-    for (const fs::path& file : sessions) {
-        const auto t = lousa::testing::read_transcript(file);
-        SCOPED_TRACE(file.string());
-        const run_result r = run_program(platform_lines(typed_text(t)));
-        EXPECT_EQ(lousa::utf8_from_cp850(r.out), platform_lines(join_lines(t.screen)));
-        if (t.stop_message.empty()) {
-            EXPECT_EQ(r.status, 0);
-            EXPECT_EQ(r.err, "");
-        } else {
-            EXPECT_EQ(r.status, 2);
-            EXPECT_TRUE(r.err.ends_with(platform_lines("\nConsole error: " + t.stop_message + "\n"))) << r.err;
-        }
-    }
-    EXPECT_GE(sessions.size(), 10u);
-}
-
 const std::string pairs_session = "3\n1\n4\n10 8\n12 11\n9 9\n11 8\n";
 
 // A failed read: status 2, the report names the read in its source file, and
@@ -62,9 +40,7 @@ TEST(Binary, AFailedReadStopsWithStatusTwo) {
     struct stop {
         std::string typed, file, read, message, last_line;
     };
-    const std::string stars(55, '*');
     const stop stops[] = {
-        {"3.5\n", "shell/shell.cpp", "con.read(icod)", "Bad integer for item 1 in list input", " " + stars},
         {"3\n1\n2\n10 x\n", "parametric/teste_t_pareado.cpp", "con.read(xa[j], xd[j])",
          "Bad real number in item 2 of list input", " Digitar o par (Xa e Xd) numero   1"},
         {pairs_session, "shell/shell.cpp", "con.read(k)", "End of file", " " + std::string(52, '*')},
@@ -72,7 +48,7 @@ TEST(Binary, AFailedReadStopsWithStatusTwo) {
          "Integer overflow while reading item 1", " ***** Quandos pares ser\xC6o digitados?  *****"},
     };
     for (const stop& s : stops) {
-        const run_result r = run_program(s.typed);
+        const run_result r = run_binary(s.typed);
         EXPECT_EQ(r.status, 2) << s.typed;
         EXPECT_EQ(r.err, report(s.file, s.read, s.message));
         EXPECT_TRUE(r.out.ends_with(platform_lines(s.last_line + "\n"))) << s.typed;
@@ -82,8 +58,8 @@ TEST(Binary, AFailedReadStopsWithStatusTwo) {
 // The prompts written after the last wait for input are still held when the
 // read fails: they must reach the terminal before the report does.
 TEST(Binary, TheScreenComesBeforeTheReportOnOneTerminal) {
-    const run_result apart = run_program("3\n1\n2\n10 x\n");
-    const run_result together = run_program("3\n1\n2\n10 x\n", "", true);
+    const run_result apart = run_binary("3\n1\n2\n10 x\n");
+    const run_result together = run_binary("3\n1\n2\n10 x\n", "", true);
     EXPECT_EQ(together.status, 2);
     EXPECT_EQ(together.out, apart.out + apart.err);
 }
@@ -106,7 +82,7 @@ TEST(Binary, ShowsTheVersionAndTheHelpOrRefusesAnUnknownOption) {
         {"--help x", 64, "", "lousa: opcao desconhecida: x\nUse 'lousa --help' para ver as opcoes.\n"},
     };
     for (const run& expected : runs) {
-        const run_result r = run_program(pairs_session + "0\n", expected.arguments);
+        const run_result r = run_binary(pairs_session + "0\n", expected.arguments);
         EXPECT_EQ(r.status, expected.status) << expected.arguments;
         EXPECT_TRUE(r.out.starts_with(platform_lines(expected.out_start))) << expected.arguments;
         EXPECT_EQ(r.err, platform_lines(expected.err)) << expected.arguments;
@@ -120,7 +96,7 @@ TEST(Binary, Utf8OptionConvertsAFileBothWays) {
     // Kolmogorov-Smirnov with a class named in UTF-8 "Ação": read back as the
     // four characters it is, and shown again in UTF-8
     const run_result r =
-        run_program(platform_lines("10\n1\n2\nA\xC3\xA7\xC3\xA3o\nB\n0.5\n0.5\n30\n10\n0\n"), "--utf8");
+        run_binary(platform_lines("10\n1\n2\nA\xC3\xA7\xC3\xA3o\nB\n0.5\n0.5\n30\n10\n0\n"), "--utf8");
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find(platform_lines(" *          APLICA\xC3\x87\xC3\x83O                          CODIGO  *\n")),
               std::string::npos);
@@ -135,7 +111,7 @@ TEST(Binary, AnswersSavedByWindowsToolsPrintTheExamplesScreen) {
     const fs::path example = lousa::testing::source_root() / "examples" / "03-teste-t-pareado";
     const std::string answers = lousa::testing::read_file(example.string() + ".txt");
     const std::string screen = platform_lines(lousa::testing::read_file(example.string() + ".tela"));
-    const run_result r = run_program("\xEF\xBB\xBF" + answers);
+    const run_result r = run_binary("\xEF\xBB\xBF" + answers);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out == screen);
 }

@@ -6,21 +6,16 @@
 #include <vector>
 
 #include "console/console.hpp"
-#include "tests/text_input.hpp"
+#include "tests/doubles.hpp"
 
 namespace lousa {
 namespace {
-
-struct recorded_writes final : output_sink {
-    void put(std::string_view bytes) override { writes.emplace_back(bytes); }
-    std::vector<std::string> writes;
-};
 
 // A result screen longer than the buffer goes out in pieces, every byte once
 // and in order, before any answer is awaited.
 TEST(ConsoleIo, ALongScreenGoesOutInBoundedPieces) {
     testing::text_input in("");
-    recorded_writes out;
+    testing::string_sink out;
     std::string expected;
     {
         console_io con(in, out);
@@ -33,9 +28,7 @@ TEST(ConsoleIo, ALongScreenGoesOutInBoundedPieces) {
         EXPECT_GE(out.writes.size(), 4u) << "nothing went out before the end";
         for (const std::string& w : out.writes) EXPECT_LE(w.size(), 40u * 1024u);
     }
-    std::string all;
-    for (const std::string& w : out.writes) all += w;
-    EXPECT_TRUE(all == expected) << "the pieces do not add up to the screen";
+    EXPECT_TRUE(out.text == expected) << "the pieces do not add up to the screen";
 }
 
 // A screen that cannot be written is reported once; the destructor does not

@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "shell/shell.hpp"
 #include "tests/run_binary.hpp"
 #include "tests/transcript.hpp"
 
@@ -87,12 +89,14 @@ const std::map<std::string, std::vector<std::string>> key_numbers = {
      {" *  A =       1.00  B =       2.00  C =       1.00  *\n", "Regressao =          0.00      *\n"}},
 };
 
-// One example per application, in code order, each starting from the menu
-// with its code (its .tela file is checked below).
+// One example per code of the menu, in code order, each starting from the
+// menu with its code (its .tela file is checked below).
 TEST(Examples, OneAnswerFileAndOneScreenPerApplication) {
     const std::vector<std::string> names = example_names();
-    ASSERT_EQ(names.size(), 16u);
-    for (int code = 1; code <= 16; ++code) {
+    const auto codes = static_cast<std::int32_t>(names.size());
+    EXPECT_NO_THROW(lousa::aplicacao_de_codigo(codes));
+    EXPECT_THROW(lousa::aplicacao_de_codigo(codes + 1), std::out_of_range) << "a menu code without its example";
+    for (int code = 1; code <= codes; ++code) {
         const std::string& name = names[code - 1];
         EXPECT_EQ(std::stoi(name), code) << name;
         EXPECT_EQ(std::stoi(read_file(examples_dir() / (name + ".txt"))), code) << name;
@@ -106,7 +110,7 @@ class Example : public ::testing::TestWithParam<std::string> {};
 // prints; on Windows each line ends in CR LF), and that screen shows the key
 // numbers.
 TEST_P(Example, PrintsTheScreenBesideItWithItsKeyNumbers) {
-    const run_result r = lousa::testing::run_program(read_file(examples_dir() / (GetParam() + ".txt")));
+    const run_result r = lousa::testing::run_binary(read_file(examples_dir() / (GetParam() + ".txt")));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     const std::string screen = read_file(examples_dir() / (GetParam() + ".tela"));

@@ -7,8 +7,7 @@
 
 #include "shell/opcoes.hpp"
 #include "shell/programa.hpp"
-#include "tests/text_input.hpp"
-#include "tests/transcript.hpp"
+#include "tests/doubles.hpp"
 
 namespace {
 

@@ -21,7 +21,7 @@
 
 #include "console/reader.hpp"
 #include "tests/comma_locale.hpp"
-#include "tests/text_input.hpp"
+#include "tests/doubles.hpp"
 
 namespace lousa::console {
 namespace {

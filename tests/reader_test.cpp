@@ -9,7 +9,7 @@
 
 #include "console/console.hpp"
 #include "console/reader.hpp"
-#include "tests/text_input.hpp"
+#include "tests/doubles.hpp"
 
 namespace lousa::console {
 namespace {

@@ -1,13 +1,19 @@
 #include "tests/run_binary.hpp"
 
-#include <cstdlib>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
 
 #include "tests/transcript.hpp"
 
 #ifdef _WIN32
-#include <process.h>
+#include <windows.h>
 #else
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -27,51 +33,90 @@ std::string platform_lines(std::string_view text) {
 
 namespace {
 
-int process_id() {
-#ifdef _WIN32
-    return ::_getpid();
-#else
-    return static_cast<int>(::getpid());
-#endif
+constexpr auto time_limit = std::chrono::seconds(30);
+
+std::vector<std::string> words(const std::string& arguments) {
+    std::vector<std::string> list{LOUSA_BINARY};
+    std::istringstream in(arguments);
+    for (std::string word; in >> word;) list.push_back(word);
+    return list;
 }
 
-// A path as one word of the system's command line: single quotes for the
-// POSIX shell, double quotes for cmd.exe (where a file name holds no quote).
-std::string quoted(const fs::path& p) {
 #ifdef _WIN32
-    return "\"" + fs::absolute(p).make_preferred().string() + "\"";
-#else
-    std::string word = "'";
-    for (const char c : p.string()) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return word + "'";
-#endif
+
+HANDLE inheritable(const fs::path& file, bool write) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return ::CreateFileW(file.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         &inherit, write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// The exit status of the program that std::system ran.
-int exit_status(int raw) {
-#ifdef _WIN32
-    return raw;  // cmd.exe ends with the status of its last command
+// The exit status of the program on these files, or -1 at the time limit.
+int run_on_files(const std::vector<std::string>& argv, const fs::path& in, const fs::path& out, const fs::path& err) {
+    // The program's path quoted; no argument holds a blank or a quote.
+    std::string command = "\"" + fs::absolute(argv[0]).make_preferred().string() + "\"";
+    for (std::size_t k = 1; k < argv.size(); ++k) command += " " + argv[k];
+    const HANDLE input = inheritable(in, false);
+    const HANDLE output = inheritable(out, true);
+    const HANDLE error = err == out ? output : inheritable(err, true);
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = input;
+    start.hStdOutput = output;
+    start.hStdError = error;
+    PROCESS_INFORMATION child{};
+    DWORD status = static_cast<DWORD>(-1);
+    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &child)) {
+        const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(time_limit).count();
+        if (::WaitForSingleObject(child.hProcess, static_cast<DWORD>(limit)) == WAIT_TIMEOUT) {
+            ::TerminateProcess(child.hProcess, status);
+            ::WaitForSingleObject(child.hProcess, INFINITE);
+        } else {
+            ::GetExitCodeProcess(child.hProcess, &status);
+        }
+        ::CloseHandle(child.hThread);
+        ::CloseHandle(child.hProcess);
+    }
+    ::CloseHandle(input);
+    ::CloseHandle(output);
+    if (error != output) ::CloseHandle(error);
+    return static_cast<int>(status);
+}
+
+int process_id() { return static_cast<int>(::GetCurrentProcessId()); }
+
 #else
+
+// The exit status of the program on these files, or -1 at the time limit.
+int run_on_files(const std::vector<std::string>& argv, const fs::path& in, const fs::path& out, const fs::path& err) {
+    std::vector<char*> pointers;
+    for (const std::string& word : argv) pointers.push_back(const_cast<char*>(word.c_str()));  // NOLINT: execv's type
+    pointers.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {  // only async-signal-safe calls from here on
+        const int written = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(::open(in.c_str(), O_RDONLY), 0);
+        ::dup2(written, 1);
+        ::dup2(err == out ? written : ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        ::execv(pointers[0], pointers.data());
+        ::_exit(127);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + time_limit;
+    int raw = 0;
+    while (::waitpid(pid, &raw, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &raw, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
 }
 
-// Runs the built program on an answer file; its output and errors are kept
-// in `dir`, then read back byte for byte.
-run_result run_in(const fs::path& dir, const fs::path& answers, const std::string& arguments, bool one_stream = false) {
-    std::string command = quoted(LOUSA_BINARY) + (arguments.empty() ? "" : " " + arguments) + " < " +
-                          quoted(answers) + " > " + quoted(dir / "out") +
-                          (one_stream ? std::string(" 2>&1") : " 2> " + quoted(dir / "err"));
-#ifdef _WIN32
-    command = "\"" + command + "\"";  // cmd /c drops the outer pair of quotes and keeps the rest
+int process_id() { return static_cast<int>(::getpid()); }
+
 #endif
-    const int raw = std::system(command.c_str());
-    run_result r;
-    r.status = exit_status(raw);
-    r.out = read_file(dir / "out");
-    r.err = read_file(dir / "err");
-    return r;
-}
 
 // A scratch directory of the run's own (each test runs in its own process).
 fs::path scratch_directory() {
@@ -84,10 +129,13 @@ fs::path scratch_directory() {
 
 }  // namespace
 
-run_result run_program(const std::string& typed, const std::string& arguments, bool one_stream) {
+run_result run_binary(const std::string& typed, const std::string& arguments, bool one_stream) {
     const fs::path dir = scratch_directory();
     std::ofstream(dir / "in", std::ios::binary) << typed;
-    run_result r = run_in(dir, dir / "in", arguments, one_stream);
+    run_result r;
+    r.status = run_on_files(words(arguments), dir / "in", dir / "out", dir / (one_stream ? "out" : "err"));
+    r.out = read_file(dir / "out");
+    if (!one_stream) r.err = read_file(dir / "err");
     fs::remove_all(dir);
     return r;
 }

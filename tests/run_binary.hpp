@@ -3,7 +3,6 @@
 // or an answer file on standard input, standard output and standard error
 // kept byte for byte. Works on POSIX and, under Wine, on Windows.
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -14,14 +13,15 @@ namespace lousa::testing {
 std::string platform_lines(std::string_view text);
 
 struct run_result {
-    int status = -1;
+    int status = -1;  // -1: ended by a signal, or killed at the time limit
     std::string out, err;
 };
 
-// The program with `arguments` (already quoted for the shell) and `typed` on
-// standard input. With `one_stream`, standard output and standard error go to
-// one file, as both are on one terminal: `out` holds both, in the order they
-// were written.
-run_result run_program(const std::string& typed, const std::string& arguments = "", bool one_stream = false);
+// The program with `arguments` (separated by blanks) and `typed` on standard
+// input, killed if it has not ended after 30 seconds, so that a program that
+// never ends fails its test instead of hanging it. With `one_stream`,
+// standard output and standard error go to one file, as both are on one
+// terminal: `out` holds both, in the order they were written.
+run_result run_binary(const std::string& typed, const std::string& arguments = "", bool one_stream = false);
 
 }  // namespace lousa::testing

@@ -22,15 +22,9 @@
 #include <vector>
 
 #include "console/console.hpp"
+#include "tests/doubles.hpp"
 
 namespace lousa::testing {
-
-// Screen bytes kept in memory, as the program wrote them (code page 850).
-class string_sink final : public output_sink {
-public:
-    void put(std::string_view bytes) override { text += bytes; }
-    std::string text;
-};
 
 struct transcript {
     std::string name;

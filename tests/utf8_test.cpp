@@ -8,8 +8,7 @@
 
 #include "terminal/bom.hpp"
 #include "terminal/utf8.hpp"
-#include "tests/text_input.hpp"
-#include "tests/transcript.hpp"
+#include "tests/doubles.hpp"
 
 namespace {
 
