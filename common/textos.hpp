@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "codepage/texto.hpp"
+#include "codepage/cp850.hpp"
 
 namespace lousa::textos {
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "codepage/texto.hpp"
+#include "codepage/cp850.hpp"
 #include "console/format.hpp"
 #include "console/layout.hpp"
 #include "console/real.hpp"

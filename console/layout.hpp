@@ -11,7 +11,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "codepage/texto.hpp"
+#include "codepage/cp850.hpp"
 #include "console/real.hpp"
 
 namespace lousa::console {

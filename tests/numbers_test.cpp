@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "codepage/texto.hpp"
+#include "codepage/cp850.hpp"
 #include "common/vetores.hpp"
 #include "console/real.hpp"
 

@@ -44,42 +44,34 @@ std::vector<std::string> words(const std::string& arguments) {
 
 #ifdef _WIN32
 
-HANDLE inheritable(const fs::path& file, bool write) {
-    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    return ::CreateFileW(file.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         &inherit, write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
 // The exit status of the program on these files, or -1 at the time limit.
 int run_on_files(const std::vector<std::string>& argv, const fs::path& in, const fs::path& out, const fs::path& err) {
-    // The program's path quoted; no argument holds a blank or a quote.
     std::string command = "\"" + fs::absolute(argv[0]).make_preferred().string() + "\"";
-    for (std::size_t k = 1; k < argv.size(); ++k) command += " " + argv[k];
-    const HANDLE input = inheritable(in, false);
-    const HANDLE output = inheritable(out, true);
-    const HANDLE error = err == out ? output : inheritable(err, true);
+    for (std::size_t k = 1; k < argv.size(); ++k) command += " " + argv[k];  // none holds a blank or a quote
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const auto open = [&inherited](const fs::path& file, bool write) {
+        return ::CreateFileW(file.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &inherited, write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
     STARTUPINFOA start{};
     start.cb = sizeof start;
     start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdInput = input;
-    start.hStdOutput = output;
-    start.hStdError = error;
+    start.hStdInput = open(in, false);
+    start.hStdOutput = open(out, true);
+    start.hStdError = err == out ? start.hStdOutput : open(err, true);
     PROCESS_INFORMATION child{};
     DWORD status = static_cast<DWORD>(-1);
     if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &child)) {
         const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(time_limit).count();
-        if (::WaitForSingleObject(child.hProcess, static_cast<DWORD>(limit)) == WAIT_TIMEOUT) {
+        if (::WaitForSingleObject(child.hProcess, static_cast<DWORD>(limit)) == WAIT_TIMEOUT)
             ::TerminateProcess(child.hProcess, status);
-            ::WaitForSingleObject(child.hProcess, INFINITE);
-        } else {
+        else
             ::GetExitCodeProcess(child.hProcess, &status);
-        }
-        ::CloseHandle(child.hThread);
-        ::CloseHandle(child.hProcess);
+        ::WaitForSingleObject(child.hProcess, INFINITE);
+        for (const HANDLE h : {child.hThread, child.hProcess}) ::CloseHandle(h);
     }
-    ::CloseHandle(input);
-    ::CloseHandle(output);
-    if (error != output) ::CloseHandle(error);
+    for (const HANDLE h : {start.hStdInput, start.hStdOutput}) ::CloseHandle(h);
+    if (start.hStdError != start.hStdOutput) ::CloseHandle(start.hStdError);
     return static_cast<int>(status);
 }
 
