@@ -1,6 +1,7 @@
 #include "shell/programa.hpp"
 
 #include <exception>
+#include <initializer_list>
 #include <string>
 
 #include "codepage/cp850.hpp"
@@ -12,22 +13,19 @@
 namespace lousa {
 namespace {
 
-// The report itself may fail to reach a closed or full stream; there is
-// nothing left to tell then, and the status still says what happened.
-void report(output_sink& err, const std::string& text) noexcept {
+// A report on standard error, from its pieces. Building it may run out of
+// memory, and it may fail to reach a closed or full stream; there is nothing
+// left to tell then, and the status still says what happened.
+void report(output_sink& err, std::initializer_list<std::string_view> pieces) noexcept {
     try {
+        std::string text;
+        for (const std::string_view piece : pieces) text += piece;
         err.put(text);
     } catch (...) {  // NOLINT(bugprone-empty-catch)
     }
 }
 
-// One line "lousa: TEXT DETAIL"; building it may run out of memory too.
-void report_line(output_sink& err, std::string_view text, std::string_view detail = {}) noexcept {
-    try {
-        report(err, "lousa: " + std::string(text) + std::string(detail) + std::string(line_end));
-    } catch (...) {  // NOLINT(bugprone-empty-catch)
-    }
-}
+constexpr std::string_view unwritable = "lousa: a tela nao pode ser escrita: ";
 
 }  // namespace
 
@@ -40,17 +38,17 @@ int run_program(input_source& in, output_sink& out, output_sink& err) noexcept {
             return status_normal;
         } catch (const read_stop& stop) {
             con.flush();  // the screen keeps what was written before the report
-            report(err, stop_report(stop));
+            report(err, {stop_report(stop)});
             return status_read_failed;
         }
     } catch (const output_failure& failure) {
-        report_line(err, "a tela nao pode ser escrita: ", failure.what());
+        report(err, {unwritable, failure.what(), line_end});
         return status_output_failed;
     } catch (const std::exception& failure) {
-        report_line(err, "erro interno: ", failure.what());
+        report(err, {"lousa: erro interno: ", failure.what(), line_end});
         return status_internal_error;
     } catch (...) {
-        report_line(err, "erro interno");
+        report(err, {"lousa: erro interno", line_end});
         return status_internal_error;
     }
 }
@@ -60,17 +58,17 @@ int show_text(std::string_view text, output_sink& out, output_sink& err) noexcep
         out.put(text);
         return status_normal;
     } catch (const output_failure& failure) {
-        report_line(err, "a tela nao pode ser escrita: ", failure.what());
+        report(err, {unwritable, failure.what(), line_end});
         return status_output_failed;
     } catch (...) {
-        report_line(err, "erro interno");
+        report(err, {"lousa: erro interno", line_end});
         return status_internal_error;
     }
 }
 
 int refuse_option(std::string_view argument, output_sink& err) noexcept {
     try {
-        report(err, unknown_option_message(argument));
+        report(err, {unknown_option_message(argument)});
     } catch (...) {  // NOLINT(bugprone-empty-catch): the status still says it
     }
     return status_unknown_option;
