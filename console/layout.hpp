@@ -194,25 +194,18 @@ private:
 // until visit returns false.
 template <class Visit>
 constexpr bool for_each_field(layout_view p, std::size_t begin, std::size_t end, Visit& visit) {
+    using type = layout_item::type;
     for (std::size_t k = begin; k < end; ++k) {
         const layout_item& it = p.items[k];
-        switch (it.what) {
-            case layout_item::type::field_a:
-                if (!visit(field_kind::text)) return false;
-                break;
-            case layout_item::type::field_i:
-                if (!visit(field_kind::integer)) return false;
-                break;
-            case layout_item::type::field_f:
-                if (!visit(field_kind::real)) return false;
-                break;
-            case layout_item::type::group_begin:
-                for (int r = 0; r < it.count; ++r)
-                    if (!for_each_field(p, k + 1, it.group_end, visit)) return false;
-                k = it.group_end;
-                break;
-            default:
-                break;
+        if (it.what == type::group_begin) {
+            for (int r = 0; r < it.count; ++r)
+                if (!for_each_field(p, k + 1, it.group_end, visit)) return false;
+            k = it.group_end;
+        } else if (it.what == type::field_a || it.what == type::field_i || it.what == type::field_f) {
+            const field_kind kind = it.what == type::field_a   ? field_kind::text
+                                    : it.what == type::field_i ? field_kind::integer
+                                                               : field_kind::real;
+            if (!visit(kind)) return false;
         }
     }
     return true;

@@ -13,14 +13,7 @@
 namespace lousa::console {
 
 enum class read_error : std::uint8_t {
-    none,
-    bad_integer,
-    integer_overflow,
-    bad_real,
-    bad_string,
-    zero_repeat,
-    repeat_overflow,
-    end_of_file,
+    none, bad_integer, integer_overflow, bad_real, bad_string, zero_repeat, repeat_overflow, end_of_file
 };
 
 struct integer_result {
