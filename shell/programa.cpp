@@ -75,7 +75,7 @@ int refuse_option(std::string_view argument, output_sink& err) noexcept {
 }
 
 int run_command(std::span<const char* const> arguments, const terminal::streams& kinds,
-                    input_source& keyboard, output_sink& screen, output_sink& err_stream) {
+                input_source& keyboard, output_sink& screen, output_sink& err_stream) {
     const options asked = parse_options(arguments);
     const terminal::conversions converted = terminal::choose(asked.accents, kinds);
 

@@ -39,6 +39,6 @@ int refuse_option(std::string_view argument, output_sink& err) noexcept;
 // mark on the answers), then the help, the version or the dialogue. main()
 // calls it on the standard streams, the fuzzer on its own.
 int run_command(std::span<const char* const> arguments, const terminal::streams& kinds,
-                    input_source& keyboard, output_sink& screen, output_sink& err_stream);
+                input_source& keyboard, output_sink& screen, output_sink& err_stream);
 
 }  // namespace lousa

@@ -1,14 +1,13 @@
 // The life of one run: the menu, the chosen code and its confirmation, one
 // application, and the question that ends the run.
 
-#include "shell/shell.hpp"
-
 #include <iterator>
 #include <stdexcept>
 #include <string_view>
 
 #include "common/aplicacoes.hpp"
 #include "common/textos.hpp"
+#include "shell/shell.hpp"
 
 namespace lousa {
 namespace {
@@ -65,8 +64,7 @@ void mostra_menu(console_io& con) {
 
 // Menu and confirmation until a code of the menu is confirmed.
 std::int32_t escolhe_aplicacao(console_io& con) {
-    std::int32_t icod = 0;
-    std::int32_t conf = 0;
+    std::int32_t icod = 0, conf = 0;
     for (;;) {
         mostra_menu(con);
         con.read(icod);
