@@ -30,13 +30,16 @@ struct matriz {
 };
 
 matriz produto(const matriz& a, const matriz& b) {
+    const auto m = std::size_t(a.m);
     matriz c(a.m);
     // Row by row of b, in the order of the textbook sum over k for each
     // entry, which makes the same roundings.
-    for (std::int32_t i = 0; i < a.m; ++i) {
-        for (std::int32_t k = 0; k < a.m; ++k) {
-            const double aik = a(i, k);
-            for (std::int32_t j = 0; j < a.m; ++j) c(i, j) += aik * b(k, j);
+    for (std::size_t i = 0; i < m; ++i) {
+        double* ci = &c.v[i * m];
+        for (std::size_t k = 0; k < m; ++k) {
+            const double aik = a.v[i * m + k];
+            const double* bk = &b.v[k * m];
+            for (std::size_t j = 0; j < m; ++j) ci[j] += aik * bk[j];
         }
     }
     return c;

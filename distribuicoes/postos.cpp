@@ -1,7 +1,10 @@
 // The exact null distributions of the two rank-sum tests, for samples
 // without ties.
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "distribuicoes/contagens.hpp"
 #include "distribuicoes/distribuicoes.hpp"
@@ -27,28 +30,30 @@ contagens postos_sinalizados(std::int32_t n) {
     return conta;
 }
 
-// Mann and Whitney's recursion (1947): among the arrangements of n1 values of
-// the first sample and n2 of the second, those whose largest value is of the
-// first sample have it above all n2 of the second, so
-//   c(n1, n2; u) = c(n1 - 1, n2; u - n2) + c(n1, n2 - 1; u),
-// with c(0, j; 0) = c(i, 0; 0) = 1. Built row by row over n1, each row over
-// n2; a row's entry j holds the counts of u = 0 .. i j.
+// Mann and Whitney's recursion (1947): among the arrangements of i values of
+// the first sample and j of the second, those whose largest value is of the
+// first sample have it above all j of the second, so
+//   c(i, j; u) = c(i - 1, j; u - j) + c(i, j - 1; u),
+// with c(0, j; 0) = c(i, 0; 0) = 1. Built row by row over i, each row over
+// j = 0 .. n2, entry j holding the counts of u = 0 .. i j at a fixed stride.
 contagens mann_whitney(std::int32_t n1, std::int32_t n2) {
-    std::vector<contagens> anterior(std::size_t(n2 + 1), contagens{1.0});
-    for (std::int32_t i = 1; i <= n1; ++i) {
-        std::vector<contagens> linha(std::size_t(n2 + 1));
-        linha[0] = contagens{1.0};
-        for (std::int32_t j = 1; j <= n2; ++j) {
-            const contagens& sem_o_maior_da_1 = anterior[std::size_t(j)];
-            const contagens& sem_o_maior_da_2 = linha[std::size_t(j - 1)];
-            contagens& c = linha[std::size_t(j)];
-            c.assign(std::size_t(i * j + 1), 0.0);
-            for (std::size_t u = 0; u < sem_o_maior_da_1.size(); ++u) c[u + std::size_t(j)] += sem_o_maior_da_1[u];
-            for (std::size_t u = 0; u < sem_o_maior_da_2.size(); ++u) c[u] += sem_o_maior_da_2[u];
+    const auto passo = std::size_t(n1) * std::size_t(n2) + 1;
+    std::vector<double> anterior(std::size_t(n2 + 1) * passo, 0.0), linha = anterior;
+    for (std::size_t j = 0; j <= std::size_t(n2); ++j) anterior[j * passo] = 1;
+    for (std::size_t i = 1; i <= std::size_t(n1); ++i) {
+        linha[0] = 1;
+        for (std::size_t j = 1; j <= std::size_t(n2); ++j) {
+            const double* sem_o_maior_da_1 = &anterior[j * passo];  // c(i - 1, j)
+            const double* sem_o_maior_da_2 = &linha[(j - 1) * passo];  // c(i, j - 1)
+            double* c = &linha[j * passo];
+            std::fill(c, c + i * j + 1, 0.0);
+            for (std::size_t u = 0; u <= i * (j - 1); ++u) c[u] += sem_o_maior_da_2[u];
+            for (std::size_t u = 0; u <= (i - 1) * j; ++u) c[u + j] += sem_o_maior_da_1[u];
         }
-        anterior = std::move(linha);
+        std::swap(anterior, linha);
     }
-    return anterior[std::size_t(n2)];
+    const double* c = &anterior[std::size_t(n2) * passo];
+    return contagens(c, c + passo);
 }
 
 }  // namespace
