@@ -78,6 +78,8 @@ if(CMAKE_CROSSCOMPILING)
   file(MAKE_DIRECTORY ${LOUSA_BOOST_INCLUDE})
   file(CREATE_LINK ${LOUSA_BOOST_HEADERS} ${LOUSA_BOOST_INCLUDE}/boost SYMBOLIC)
   target_include_directories(lousa_distribuicoes SYSTEM PRIVATE ${LOUSA_BOOST_INCLUDE})
+  # Assertions name their header from boost/, not from the build folder.
+  target_compile_options(lousa_distribuicoes PRIVATE -ffile-prefix-map=${LOUSA_BOOST_INCLUDE}/=)
 endif()
 
 lousa_sources(LOUSA_APPLICATION_SOURCES parametric regression nonparametric)
