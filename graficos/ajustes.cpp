@@ -46,11 +46,26 @@ const char* formula(forma tipo) {
     return "";
 }
 
+const char* nome_da_forma(forma tipo) {
+    switch (tipo) {
+        case forma::reta: return "Reta";
+        case forma::hiperbole: return "Hipérbole";
+        case forma::logaritmica: return "Logarítmica";
+        case forma::exponencial: return "Exponencial";
+        case forma::potencial: return "Potencial";
+        case forma::parabola: return "Parábola";
+        case forma::hiperbole_reta: return "Hipérbole e reta";
+        case forma::potencia_exp: return "Potência e exponencial";
+        case forma::gaussiana: return "Gaussiana";
+    }
+    return "";
+}
+
 bool usa_c(forma tipo) { return tipo >= forma::parabola; }
 
 std::string nome_da_curva(const curva& f) {
     std::string nome = texto_da_tela(f.nome);
-    return nome.empty() ? formula(f.tipo) : nome;
+    return nome.empty() ? nome_da_forma(f.tipo) : nome;
 }
 
 std::string resumo_dos_ajustes(const ajustes& a, std::size_t n) {

@@ -287,7 +287,7 @@ std::string svg::fecha() {
 // ---- The plot box and its axes ----
 
 plano plano_padrao(int altura, bool com_legenda, const marcas& mx, const marcas& my) {
-    plano p{70, 44, com_legenda ? 440.0 : 620.0, altura - 52.0, {}, {}};
+    plano p{70, 44, com_legenda ? 420.0 : 620.0, altura - 52.0, {}, {}};
     // A little room beyond the outer ticks, so that no point sits on an axis;
     // none below a value axis that starts at zero, where bars and densities stand.
     const double fx = (mx.ate - mx.de) * 0.03, fy = (my.ate - my.de) * 0.04;
@@ -431,7 +431,7 @@ void legenda(svg& d, const plano& p, const std::vector<item_de_legenda>& itens) 
             d.linha(x, y, x + 24, y, atributos);
         }
         if (item.com_marcador) d.marcador(item.e.marcador, x + 12, y, item.e.cor);
-        d.texto(x + 32, y + 4, cabe(item.nome, 610 - (x + 32)), "class=\"legenda\"");
+        d.texto(x + 32, y + 4, cabe(item.nome, 636 - (x + 32)), "class=\"legenda\"");
         y += 20;
     }
 }
