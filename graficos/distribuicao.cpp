@@ -6,13 +6,13 @@
 #include <cmath>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/fisher_f.hpp>
 #include <boost/math/distributions/normal.hpp>
 #include <boost/math/distributions/students_t.hpp>
 
+#include "distribuicoes/distribuicoes.hpp"
 #include "graficos/graficos.hpp"
 #include "graficos/svg.hpp"
 
@@ -37,43 +37,49 @@ struct lei_continua {
 
 std::string gl(double g) { return breve(g); }
 
+// The densities from Boost.Math as the tables' layer uses it: NaN rather than
+// an exception, and doubles never promoted to long double, so that every
+// build draws the same bytes.
+namespace pol = boost::math::policies;
+using politica = pol::policy<pol::domain_error<pol::ignore_error>, pol::pole_error<pol::ignore_error>,
+                             pol::overflow_error<pol::ignore_error>,
+                             pol::evaluation_error<pol::ignore_error>, pol::promote_double<false>>;
+
 template <class Lei>
-lei_continua continua(const Lei& lei, std::string nome, std::string eixo, bool bilateral) {
-    using boost::math::complement;
-    const double critico = boost::math::quantile(complement(lei, bilateral ? alfa / 2 : alfa));
-    const double alcance = boost::math::quantile(complement(lei, 0.005));
-    const auto densidade = [lei](double x) -> double {
+std::function<double(double)> densidade_de(const Lei& lei) {
+    return [lei](double x) {
         const auto [menor, maior] = boost::math::support(lei);
-        if (!(x >= menor && x <= maior)) return NAN;  // outside the law, the curve is not drawn
-        try {
-            return boost::math::pdf(lei, x);
-        } catch (const std::overflow_error&) {  // the pole at zero of F and chi-square with few gl
-            return INFINITY;
-        }
+        return x >= menor && x <= maior ? boost::math::pdf(lei, x) : NAN;  // not drawn outside the law
     };
-    return {std::move(nome), std::move(eixo), densidade, critico, bilateral, alcance};
 }
 
 bool gl_valido(double g) { return std::isfinite(g) && g > 0; }
 
 std::optional<lei_continua> lei_de(const estatistica& e) {
+    namespace d = distribuicoes;
+    const std::string g1 = gl(e.gl1), g2 = gl(e.gl2);
     switch (e.distribuicao) {
         case lei::t_student:
         case lei::t_tabelado:
             if (!gl_valido(e.gl1)) return std::nullopt;
-            return continua(boost::math::students_t(e.gl1), "t de Student com " + gl(e.gl1) + " gl",
-                            "t (" + gl(e.gl1) + " gl)", true);
+            return lei_continua{"t de Student com " + g1 + " gl", "t (" + g1 + " gl)",
+                                densidade_de(boost::math::students_t_distribution<double, politica>(e.gl1)),
+                                d::t_critico_bilateral(alfa, e.gl1), true, d::t_critico_bilateral(0.01, e.gl1)};
         case lei::normal:
-            return continua(boost::math::normal(), "normal padrão", "Z", true);
+            return lei_continua{"normal padrão", "Z", densidade_de(boost::math::normal_distribution<double, politica>()),
+                                d::normal_critico_bilateral(alfa), true, d::normal_critico_bilateral(0.01)};
         case lei::f_snedecor:
             if (!gl_valido(e.gl1) || !gl_valido(e.gl2)) return std::nullopt;
-            return continua(boost::math::fisher_f(e.gl1, e.gl2), "F com " + gl(e.gl1) + " e " + gl(e.gl2) + " gl",
-                            "F (" + gl(e.gl1) + " e " + gl(e.gl2) + " gl)", false);
+            return lei_continua{"F com " + g1 + " e " + g2 + " gl", "F (" + g1 + " e " + g2 + " gl)",
+                                densidade_de(boost::math::fisher_f_distribution<double, politica>(e.gl1, e.gl2)),
+                                d::f_critico_superior(alfa, e.gl1, e.gl2), false,
+                                d::f_critico_superior(0.005, e.gl1, e.gl2)};
         case lei::qui_quadrado:
         case lei::kruskal_wallis:
             if (!gl_valido(e.gl1)) return std::nullopt;
-            return continua(boost::math::chi_squared(e.gl1), "qui-quadrado com " + gl(e.gl1) + " gl",
-                            "Qui-quadrado (" + gl(e.gl1) + " gl)", false);
+            return lei_continua{"qui-quadrado com " + g1 + " gl", "Qui-quadrado (" + g1 + " gl)",
+                                densidade_de(boost::math::chi_squared_distribution<double, politica>(e.gl1)),
+                                d::qui_critico_superior(alfa, e.gl1), false, d::qui_critico_superior(0.005, e.gl1)};
         default:
             return std::nullopt;  // exact counts: their tables are in the block beside the result
     }
@@ -144,12 +150,9 @@ std::string desenho(const estatistica& e, const lei_continua& l) {
 }  // namespace
 
 std::string distribuicao(const estatistica& e) {
-    try {
-        const auto l = lei_de(e);
-        return l ? desenho(e, *l) : std::string();
-    } catch (const std::exception&) {  // a law Boost refuses for these degrees of freedom
-        return {};
-    }
+    const auto l = lei_de(e);
+    if (!l || !std::isfinite(l->critico) || !std::isfinite(l->alcance)) return {};
+    return desenho(e, *l);
 }
 
 }  // namespace lousa::graficos

@@ -59,7 +59,7 @@ std::vector<std::pair<std::string, std::string>> um_de_cada() {
     junta(16, {ajustes{{1, 2, 3, 4}, {1, 4, 9, 16}, {{forma::parabola, "", 0, 0, 1}, {forma::gaussiana, "", 16, 1.1, 4}}}});
     svgs.emplace_back("t.svg", distribuicao(estatistica_de(lei::t_student, "t", 2.5, 9)));
     svgs.emplace_back("f.svg", distribuicao(estatistica_de(lei::f_snedecor, "Fc", 5.1, 2, 12)));
-    svgs.emplace_back("qui.svg", distribuicao(estatistica_de(lei::qui_quadrado, "Qui", 3.2, 4)));
+    svgs.emplace_back("qui.svg", distribuicao(estatistica_de(lei::qui_quadrado, "Qui", 3.2, 1)));
     return svgs;
 }
 
