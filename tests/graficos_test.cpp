@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -106,6 +108,35 @@ TEST(Graficos, EachFittedCurveOnceWhenTheSessionReportsAfterEachFit) {
     std::size_t curvas = 0;
     for (auto k = svg.find("class=\"curva\""); k != std::string::npos; k = svg.find("class=\"curva\"", k + 1)) ++curvas;
     EXPECT_EQ(curvas, 2u);
+}
+
+// The y coordinates of every path of a class.
+std::vector<double> alturas_dos_caminhos(const std::string& svg, const std::string& classe) {
+    std::vector<double> ys;
+    for (auto k = svg.find("class=\"" + classe + "\""); k != std::string::npos; k = svg.find("class=\"" + classe + "\"", k + 1)) {
+        const auto d = svg.find(" d=\"", k) + 4, fim = svg.find('"', d);
+        for (auto v = svg.find(',', d); v < fim; v = svg.find(',', v + 1)) ys.push_back(std::stod(svg.substr(v + 1)));
+    }
+    return ys;
+}
+
+TEST(Graficos, ACurveIsCutAtItsPoleAndAtTheEdgesOfThePlot) {
+    const std::string svg =
+        desenha(7, {ajustes{{-2, -1, 1, 2}, {-1, -2, 2, 1}, {{forma::hiperbole, "", 0, 2, 0}}}});
+    const auto ys = alturas_dos_caminhos(svg, "curva");
+    ASSERT_GT(ys.size(), 20u);
+    for (const double y : ys) EXPECT_TRUE(y >= 44 && y <= 348) << y;  // the plot box
+    const auto d = svg.find("class=\"curva\"");
+    EXPECT_EQ(std::count(svg.begin() + static_cast<long>(d), svg.begin() + static_cast<long>(svg.find("/>", d)), 'M'), 2);
+}
+
+TEST(Graficos, ValuesThatAreNotNumbersAreLeftOut) {
+    const std::string svg = desenha(4, {amostras{centro::media, {{"A", {1, NAN, 3, INFINITY}, 2}}}});
+    std::size_t pontos = 0;
+    for (auto k = svg.find("class=\"ponto\""); k != std::string::npos; k = svg.find("class=\"ponto\"", k + 1)) ++pontos;
+    EXPECT_EQ(pontos, 2u);
+    EXPECT_EQ(svg.find("nan"), std::string::npos);
+    EXPECT_EQ(svg.find("inf"), std::string::npos);
 }
 
 TEST(Graficos, TheListenerHandsEachResultOnceAndStartsAfresh) {

@@ -71,6 +71,12 @@ def main():
     check(len(means) == 2 and abs(means[0] - y(12.75)) <= 0.15 and abs(means[1] - y(10.4)) <= 0.15,
           f"code 2: the means are drawn at {means}")
 
+    root = roots["10-kolmogorov-smirnov.svg"]
+    y = axis(root, "marca-y", "y")
+    dc = [(float(line.get("y1")), float(line.get("y2"))) for line in root.iterfind(".//s:line[@class='dc']", NS)]
+    check(len(dc) == 1 and abs(dc[0][0] - y(0.25)) <= 0.15 and abs(dc[0][1] - y(0.5)) <= 0.15,
+          f"code 10: Dc spans {dc}, not the cumulative 0.25 to 0.5 of the first class")
+
     root = roots["t.svg"]
     x = axis(root, "marca-x", "x")
     marks = [float(line.get("x1")) for line in root.iterfind(".//s:line[@class='estatistica']", NS)]
