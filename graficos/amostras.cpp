@@ -166,7 +166,7 @@ std::string desenha_sequencia(const std::string& titulo, const sequencia& s) {
     eixos(d, p, mx, my, "Ordem de digitação", "Valor");
     const double ym = p.y(s.mediana);
     d.linha(p.esquerda, ym, p.direita, ym, linha_de_referencia);
-    d.texto(p.direita - 4, ym - 6, "mediana " + breve(s.mediana), "text-anchor=\"end\"");
+    d.texto(p.direita - 4, ym - 6, "mediana " + breve(s.mediana), "text-anchor=\"end\" " LOUSA_HALO);
     d.inicia_caminho("stroke=\"#555\" stroke-width=\"1\"");
     for (std::size_t k = 0; k < n; ++k) d.ponto_do_caminho(p.x(static_cast<double>(k + 1)), p.y(s.valores[k]));
     d.fecha_caminho();

@@ -147,7 +147,7 @@ std::string desenha_acumuladas(const std::string& titulo, const acumuladas& a) {
     if (dc_visivel) {
         const double x = p.x(static_cast<double>(onde));
         d.linha(x, p.y(a.observada[onde]), x, p.y(a.teorica[onde]), "stroke=\"#000\" stroke-width=\"3\" class=\"dc\"");
-        d.texto(x + 8, (p.y(a.observada[onde]) + p.y(a.teorica[onde])) / 2 + 4, dc, "font-weight=\"bold\"");
+        d.texto(x + 8, (p.y(a.observada[onde]) + p.y(a.teorica[onde])) / 2 + 4, dc, "font-weight=\"bold\" " LOUSA_HALO);
     }
     legenda(d, p, {{"Observada", estilo_da_serie(0)}, {"Teórica", estilo_da_serie(1)}, {dc, {"#000", "", 0}, true, false}});
     return d.fecha();

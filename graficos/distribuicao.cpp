@@ -131,9 +131,11 @@ std::string desenho(const estatistica& e, const lei_continua& l) {
     // The tabled value and the statistic, each a vertical line with its label
     // on two rows, so that close values keep both legible.
     const double xc = p.x(l.critico);
-    d.linha(xc, p.topo + 14, xc, p.base, "stroke=\"#000\" stroke-width=\"1\" stroke-dasharray=\"4 3\" class=\"critico\"");
+    constexpr std::string_view tracejada = "stroke=\"#000\" stroke-width=\"1\" stroke-dasharray=\"4 3\" class=\"critico\"";
+    d.linha(xc, p.topo + 14, xc, p.base, tracejada);
+    if (l.bilateral) d.linha(p.x(-l.critico), p.topo + 14, p.x(-l.critico), p.base, tracejada);
     const bool rotulo_a_direita = !marcavel || e.valor < l.critico;  // away from the statistic
-    const std::string lado = rotulo_a_direita ? "" : "text-anchor=\"end\"";
+    const std::string lado = rotulo_a_direita ? LOUSA_HALO : "text-anchor=\"end\" " LOUSA_HALO;
     const double xr = rotulo_a_direita ? xc + 5 : xc - 5;
     d.texto(xr, p.topo + 26, "crítico " + numero(l.critico, 3), lado);
     d.texto(xr, p.topo + 42, l.bilateral ? "(2.5 % em cada cauda)" : "(5 % além dele)", lado);
@@ -142,7 +144,7 @@ std::string desenho(const estatistica& e, const lei_continua& l) {
         d.linha(x, p.topo - 6, x, p.base, "stroke=\"#0072B2\" stroke-width=\"3\" class=\"estatistica\"");
         const bool a_esquerda = x > (p.esquerda + p.direita) / 2 && x > xc;
         d.texto(a_esquerda ? x - 6 : x + 6, p.topo + 6, nome + " = " + valor_na_tela,
-                a_esquerda ? "text-anchor=\"end\" font-weight=\"bold\"" : "font-weight=\"bold\"");
+                a_esquerda ? "text-anchor=\"end\" font-weight=\"bold\" " LOUSA_HALO : "font-weight=\"bold\" " LOUSA_HALO);
     }
     return d.fecha();
 }

@@ -97,6 +97,9 @@ private:
     bool em_caminho_ = false, segmento_aberto_ = false;
 };
 
+// A white outline behind a label that may sit over points or lines.
+#define LOUSA_HALO "paint-order=\"stroke\" stroke=\"#fff\" stroke-width=\"4\" stroke-linejoin=\"round\""
+
 // Appends a coordinate, to a tenth of a pixel.
 void acrescenta(std::string& s, double v);
 
