@@ -75,14 +75,16 @@ std::string desenha_amostras(const std::string& titulo, const amostras& a, bool 
     auto p = plano_padrao(altura_padrao, false, my, my);
     p.x = escala_de_categorias(a.grupos.size(), p.esquerda, p.direita);
 
-    svg d(altura_padrao, titulo + ": valores e " + nome_do_centro(a.marca) + " por grupo",
+    svg d(altura_padrao,
+          titulo + (diferencas ? ": as diferenças e a " + std::string(nome_do_centro(a.marca))
+                               : ": valores e " + std::string(nome_do_centro(a.marca)) + " por grupo"),
           resumo_das_amostras(a, diferencas));
     std::vector<std::string> nomes;
     for (std::size_t k = 0; k < a.grupos.size(); ++k) nomes.push_back(nome_do_grupo(a.grupos[k], k, diferencas));
     eixos_de_categorias(d, p, nomes, my, "", diferencas ? "Diferença" : "Valor");
     if (diferencas) d.linha(p.esquerda, p.y(0), p.direita, p.y(0), linha_de_referencia);
 
-    const double meia = (p.direita - p.esquerda) / static_cast<double>(a.grupos.size()) * 0.35;
+    const double meia = std::min(60.0, (p.direita - p.esquerda) / static_cast<double>(a.grupos.size()) * 0.35);
     for (std::size_t k = 0; k < a.grupos.size(); ++k) {
         const auto& g = a.grupos[k];
         const auto& estilo = estilo_da_serie(k);

@@ -61,6 +61,7 @@ std::optional<lei_continua> lei_de(const estatistica& e) {
     switch (e.distribuicao) {
         case lei::t_student:
         case lei::t_tabelado:
+        case lei::correlacao:  // r drawn through its t, with n - 2 gl (t_da_correlacao)
             if (!gl_valido(e.gl1)) return std::nullopt;
             return lei_continua{"t de Student com " + g1 + " gl", "t (" + g1 + " gl)",
                                 densidade_de(boost::math::students_t_distribution<double, politica>(e.gl1)),
@@ -102,22 +103,25 @@ std::string desenho(const estatistica& e, const lei_continua& l) {
     const std::string nome = texto_da_tela(e.nome).empty() ? "estatística" : texto_da_tela(e.nome);
     const bool marcavel = std::isfinite(e.valor);
     const double valor = l.bilateral ? std::fabs(e.valor) : e.valor;
-    double ate = std::max(l.alcance, l.critico * 1.15);
+    // To the far quantile, but no farther than three critical values: a long
+    // tail (F with few gl) would squeeze the rest into a corner.
+    double ate = std::max(std::min(l.alcance, l.critico * 3), l.critico * 1.15);
     if (l.bilateral) ate = std::max(ate, 4.0);
     if (marcavel && valor * 1.1 > ate) ate = std::min(valor * 1.1, ate * 3);
     const double de = l.bilateral ? -ate : 0;
-    // The height: the density's peak, skipping a pole at zero (F and chi-square with few gl).
+    // The height: the density's peak, sampled beside a pole at zero (F and
+    // chi-square with one or two gl) rather than on it.
     double pico = 0;
     for (int k = 1; k <= 200; ++k) {
-        const double x = de + (ate - de) * k / 200;
-        if (x >= (ate - de) * 0.02 + de || l.bilateral) pico = std::max(pico, l.densidade(x));
+        const double y = l.densidade(de + (ate - de) * k / 200);
+        if (std::isfinite(y)) pico = std::max(pico, y);
     }
     const auto mx = marcas_de(de, ate, 10), my = marcas_de(0, pico * 1.08, 4);
     auto p = plano_padrao(altura, false, mx, my);
     p.topo = 50;
     p.y = {my.de, my.ate, p.base, p.topo};
 
-    const std::string valor_na_tela = como_na_tela(e.valor, 2);
+    const std::string valor_na_tela = como_na_tela(e.valor, e.casas);
     const bool rejeita = marcavel && valor > l.critico;
     svg d(altura, "Distribuição " + l.nome + ": região de rejeição de 5 % e " + nome + " = " + valor_na_tela,
           "Densidade da distribuição " + l.nome + "; a região de rejeição de 5 % (" +
@@ -134,7 +138,8 @@ std::string desenho(const estatistica& e, const lei_continua& l) {
     constexpr std::string_view tracejada = "stroke=\"#000\" stroke-width=\"1\" stroke-dasharray=\"4 3\" class=\"critico\"";
     d.linha(xc, p.topo + 14, xc, p.base, tracejada);
     if (l.bilateral) d.linha(p.x(-l.critico), p.topo + 14, p.x(-l.critico), p.base, tracejada);
-    const bool rotulo_a_direita = !marcavel || e.valor < l.critico;  // away from the statistic
+    // Away from the statistic, unless that runs into the axis' labels.
+    const bool rotulo_a_direita = !marcavel || e.valor < l.critico || xc - 130 < p.esquerda;
     const std::string lado = rotulo_a_direita ? LOUSA_HALO : "text-anchor=\"end\" " LOUSA_HALO;
     const double xr = rotulo_a_direita ? xc + 5 : xc - 5;
     d.texto(xr, p.topo + 26, "crítico " + numero(l.critico, 3), lado);
@@ -149,12 +154,23 @@ std::string desenho(const estatistica& e, const lei_continua& l) {
     return d.fecha();
 }
 
+// Pearson's r is read in the t table: t = r sqrt((n - 2) / (1 - r²)).
+estatistica t_da_correlacao(estatistica e) {
+    const double r = e.valor, gl = e.n1 - 2.0;
+    e.nome = "t de " + e.nome;
+    e.valor = r * std::sqrt(gl / (1 - r * r));
+    e.gl1 = gl;
+    e.casas = 2;
+    return e;
+}
+
 }  // namespace
 
 std::string distribuicao(const estatistica& e) {
-    const auto l = lei_de(e);
+    const estatistica lida = e.distribuicao == lei::correlacao ? t_da_correlacao(e) : e;
+    const auto l = lei_de(lida);
     if (!l || !std::isfinite(l->critico) || !std::isfinite(l->alcance)) return {};
-    return desenho(e, *l);
+    return desenho(lida, *l);
 }
 
 }  // namespace lousa::graficos

@@ -23,7 +23,7 @@ namespace {
 
 using namespace resultados;
 
-std::string cp850(const texto t) { return std::string(t.bytes); }
+std::string cp850(const lousa::texto t) { return std::string(t.bytes); }
 
 ajustes pontos_e_retas() {
     return {{1, 2, 3, 4, 5}, {2.1, 3.9, 6.2, 7.8, 10.1},
@@ -177,6 +177,14 @@ TEST(Graficos, TheStatisticIsMarkedBeyondTheTabledValue) {
     EXPECT_NE(svg.find(">crítico 2.262<"), std::string::npos);  // t(0.975; 9) = 2.262
     EXPECT_NE(svg.find("t = 2.50"), std::string::npos);
     EXPECT_NE(svg.find("cai na região de rejeição"), std::string::npos);
+}
+
+TEST(Graficos, PearsonsRIsDrawnThroughItsT) {
+    auto r = estatistica_de(lei::correlacao, "r", 0.6, 0);
+    r.n1 = 10;  // t = 0.6 sqrt(8 / 0.64) = 2.12 with 8 gl
+    const std::string svg = distribuicao(r);
+    EXPECT_NE(svg.find("t de r = 2.12"), std::string::npos);
+    EXPECT_NE(svg.find("t de Student com 8 gl"), std::string::npos);
 }
 
 }  // namespace
