@@ -107,7 +107,8 @@ marcas marcas_de(double menor, double maior, int quantas) {
         maior += folga;
     }
     const double bruto = (maior - menor) / std::max(quantas, 1);
-    const double grandeza = std::pow(10.0, std::floor(std::log10(bruto)));
+    if (!std::isfinite(bruto)) return marcas_de(0, 1, quantas);  // a range beyond doubles
+    const double grandeza = potencia_de_dez(static_cast<int>(std::floor(std::log10(bruto))));
     const double norma = bruto / grandeza;
     const double passo = (norma <= 1 ? 1 : norma <= 2 ? 2 : norma <= 5 ? 5 : 10) * grandeza;
     const double primeira = std::floor(menor / passo + 1e-9), ultima = std::ceil(maior / passo - 1e-9);
@@ -134,10 +135,10 @@ const estilo& estilo_da_serie(std::size_t k) {
         {"#D55E00", "8 4", 1},
         {"#009E73", "2 3", 2},
         {"#CC79A7", "9 3 2 3", 3},
-        {"#E69F00", "14 4", 4},
-        {"#56B4E9", "5 2 1 2 1 2", 5},
-        {"#000000", "1 3", 6},
-        {"#7F3C8D", "12 3 3 3 3 3", 7},
+        {"#E69F00", "14 3 3 3 3 3", 4},
+        {"#56B4E9", "18 6", 5},
+        {"#000000", "1 4", 6},
+        {"#7F3C8D", "6 2 1 2", 7},
     }};
     return estilos[k % estilos.size()];
 }

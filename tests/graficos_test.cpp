@@ -170,6 +170,7 @@ TEST(Graficos, TicksAreRoundAndCoverTheData) {
     EXPECT_EQ(m.valores.back(), 10);
     EXPECT_EQ(m.valores.size(), 6u);
     EXPECT_EQ(marcas_de(0.01, 0.048, 4).casas, 2);
+    EXPECT_EQ(marcas_de(-1.7e308, 1.7e308, 4).valores, (std::vector<double>{0, 0.5, 1}));  // beyond doubles
 }
 
 TEST(Graficos, TheStatisticIsMarkedBeyondTheTabledValue) {
