@@ -34,7 +34,7 @@ endif()
 #   terminal     the standard streams and the UTF-8 conversions at their edge
 #   common       what the applications share (texts, capacity refusal)
 #   distribuicoes the tables a test is read in (beside common, on nothing)
-#   applications one file each
+#   applications one file each; graficos, the pictures of their results
 #   shell        the menu, the run, the options
 function(lousa_sources var)
   set(found)
@@ -90,11 +90,21 @@ lousa_sources(LOUSA_APPLICATION_SOURCES parametric regression nonparametric)
 add_library(lousa_applications STATIC ${LOUSA_APPLICATION_SOURCES})
 target_link_libraries(lousa_applications PUBLIC lousa_common lousa_distribuicoes)
 
+# The pictures of the results, beside the applications (Boost.Math's
+# header-only distributions for the distribution picture).
+lousa_sources(LOUSA_GRAFICOS_SOURCES graficos)
+add_library(lousa_graficos STATIC ${LOUSA_GRAFICOS_SOURCES})
+target_link_libraries(lousa_graficos PUBLIC lousa_common lousa_distribuicoes)
+if(CMAKE_CROSSCOMPILING)
+  target_include_directories(lousa_graficos SYSTEM PRIVATE ${LOUSA_BOOST_INCLUDE})
+endif()
+
 lousa_sources(LOUSA_SHELL_SOURCES shell)
 list(REMOVE_ITEM LOUSA_SHELL_SOURCES ${LOUSA_ROOT}/shell/main.cpp)
 add_library(lousa_core STATIC ${LOUSA_SHELL_SOURCES})
-target_link_libraries(lousa_core PUBLIC lousa_applications lousa_terminal)
+target_link_libraries(lousa_core PUBLIC lousa_applications lousa_graficos lousa_terminal)
 target_compile_definitions(lousa_core PUBLIC LOUSA_VERSION="${LOUSA_VERSION}")  # for --version
 
 set(LOUSA_LIBRARIES lousa_codepage lousa_console lousa_terminal lousa_common lousa_distribuicoes lousa_applications
+    lousa_graficos
     lousa_core)

@@ -102,9 +102,13 @@ aplicacao aplicacao_de_codigo(std::int32_t icod) {
     return aplicacoes[icod];
 }
 
-void executa(console_io& con) {
-    aplicacao_de_codigo(escolhe_aplicacao(con))(con);
+void executa(console_io& con, const resultados::canal& resultados) {
+    const std::int32_t icod = escolhe_aplicacao(con);
+    aplicacao_de_codigo(icod)(con, resultados);
+    resultados.encerra(icod);
     encerra(con);
 }
+
+void executa(console_io& con) { executa(con, resultados::canal{}); }
 
 }  // namespace lousa

@@ -78,7 +78,7 @@ replay_result replay(const transcript& t) {
         console_io con(in, out);
         try {
             if (t.app == 0) executa(con);
-            else aplicacao_de_codigo(t.app)(con);
+            else aplicacao_de_codigo(t.app)(con, resultados::canal{});
         } catch (const read_stop& stop) {
             result.stop_message = stop.what();
         }
