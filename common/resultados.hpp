@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "common/vetores.hpp"
-#include "console/cp850.hpp"
+#include "codepage/cp850.hpp"
 #include "console/real.hpp"
 
 namespace lousa::resultados {

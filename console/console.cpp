@@ -36,6 +36,13 @@ void console_io::read_list(std::span<const read_target> targets, const source_lo
         throw read_stop(where, console::message_of(outcome.error, outcome.item));
 }
 
+std::string fixed_text(real v, int decimals) {
+    std::string field;
+    console::detail::append_fixed_field(field, v.value(), 40, decimals);
+    field.erase(0, field.find_first_not_of(' '));
+    return field;
+}
+
 std::string stop_report(const read_stop& stop) {
     std::string report = "At line " + std::to_string(stop.where().line()) + " of file ";
     report += stop.where().file_name();  // relative: the build maps the source root away

@@ -45,6 +45,10 @@ private:
 // The two report lines of a stopped read (each ended by a line end).
 std::string stop_report(const read_stop& stop);
 
+// A real as an Fw.d field shows it, without the field's leading blanks: what
+// the screen prints, for texts written beside the screen (the pictures).
+std::string fixed_text(real v, int decimals);
+
 // One variable of a free-form read; the first one also records where the read
 // is in the program, for the report of a failed read.
 class read_variable {

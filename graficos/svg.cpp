@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "codepage/cp850.hpp"
-#include "console/format.hpp"
+#include "console/console.hpp"
 
 namespace lousa::graficos {
 
@@ -69,10 +69,7 @@ std::string breve(double v) {
 }
 
 std::string como_na_tela(double v, int casas) {
-    std::string campo;
-    console::append_fixed_field(campo, static_cast<float>(v), 40, casas);
-    campo.erase(0, campo.find_first_not_of(' '));
-    return campo;
+    return fixed_text(real(v), casas);
 }
 
 std::string escapa(std::string_view utf8) {

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/cp850.hpp"
+#include "codepage/cp850.hpp"
 #include "graficos/graficos.hpp"
 #include "graficos/svg.hpp"
 
