@@ -27,7 +27,9 @@ std::string bytes(texto t) { return std::string(t.bytes); }
 // A number with `casas` decimals, rounded as the screen rounds a stored real
 // (half away from zero), with a point for the decimal mark.
 std::string numero(double v, int casas) {
-    if (casas == 0 && std::isfinite(v)) return std::to_string(static_cast<long long>(std::llround(v)));
+    if (std::isnan(v)) return "NaN";
+    if (std::isinf(v)) return v > 0 ? "+Inf" : "-Inf";
+    if (casas == 0) return std::to_string(static_cast<long long>(std::llround(v)));
     std::string campo;
     console::append_fixed_field(campo, static_cast<float>(v), 40, casas);
     return campo.substr(campo.find_first_not_of(' '));
@@ -250,9 +252,11 @@ std::string apresentacao(const estatistica& e) {
         case lei::normal: return valor + bytes(" (normal padrão)"_t);
         case lei::sequencias: return valor + bytes(" sequências"_t) + n1n2 + bytes(" (exata)"_t);
         case lei::kolmogorov: return valor + n + " (Kolmogorov, exata)";
-        case lei::postos_sinalizados: return valor + n + bytes(" (postos sinalizados, exata)"_t);
-        case lei::mann_whitney: return valor + n1n2 + " (Mann-Whitney, exata)";
-        case lei::spearman: return valor + n + (e.n1 <= 9 ? " pares (Spearman, exata)" : " pares");
+        case lei::postos_sinalizados:
+            return valor + n + (e.empates || e.n1 > 50 ? " (postos sinalizados)" : " (postos sinalizados, exata)");
+        case lei::mann_whitney:
+            return valor + n1n2 + (e.empates || e.n1 > 50 || e.n2 > 50 ? " (Mann-Whitney)" : " (Mann-Whitney, exata)");
+        case lei::spearman: return valor + n + (e.n1 <= 9 && !e.empates ? " pares (Spearman, exata)" : " pares");
         case lei::correlacao: return valor + n + " pares";
         case lei::kruskal_wallis: return valor + graus(e.gl1) + " (qui-quadrado)";
     }

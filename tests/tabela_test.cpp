@@ -41,7 +41,7 @@ TEST(TableBlock, SaysWhatThePrintedTableWould) {
          {"(cauda superior): 5 % = 3.885", "Não se rejeita H0"}},
         {{.distribuicao = lei::qui_quadrado, .nome = "X", .valor = 30, .gl1 = 4}, {"5 % = 9.488", "p < 0.0001"}},
         {{.distribuicao = lei::f_snedecor, .nome = "F", .valor = inf, .gl1 = 2, .gl2 = 12},
-         {"F = +Inf", "sem tabela: variância nula"}},
+         {"F = +Inf com", "sem tabela: variância nula"}},
         {{.distribuicao = lei::f_snedecor, .nome = "F", .valor = nan, .gl1 = 1, .gl2 = 1}, {"sem tabela: variância nula"}},
         {{.distribuicao = lei::t_student, .nome = "t", .valor = 1, .gl1 = 0}, {"graus de liberdade insuficientes"}},
         {{.distribuicao = lei::postos_sinalizados, .nome = "T", .valor = 8, .n1 = 10},
