@@ -188,15 +188,23 @@ void sequencias(quadro& q, const estatistica& e) {
     conclusao(q, e, d::sequencias_p_bilateral(e.n1, e.n2, static_cast<std::int32_t>(std::llround(e.valor))));
 }
 
+// Up to 35 observations, where the screen sends the student to the table,
+// the exact critical values; above, the course's 1.36 and 1.63 over the root
+// of N (the screen's Dt is the first) beside the exact p-value, which is also
+// what keeps a session of hundreds of observations as quick as without it.
 void kolmogorov(quadro& q, const estatistica& e) {
     if (e.n1 < 1 || !std::isfinite(e.valor)) return q.linha("sem tabela: nenhuma observação"_t);
-    criticos(q, e, cauda::superior, tres(d::kolmogorov_critico(e.n1, cinco)),
-             tres(d::kolmogorov_critico(e.n1, um)));
-    if (e.critico_na_tela > 0)
-        q.linha(bytes("Dt do curso (1.36 / raiz de N) = "_t) + numero(e.critico_na_tela, 3) +
-                bytes(", ao lado do exato"_t));
+    if (e.n1 <= 35) {
+        criticos(q, e, cauda::superior, tres(d::kolmogorov_critico(e.n1, cinco)),
+                 tres(d::kolmogorov_critico(e.n1, um)));
+    } else {
+        const double raiz = std::sqrt(double(e.n1));
+        q.linha(bytes("Críticos do curso (1.36 e 1.63 / raiz de N):"_t));
+        q.linha("5 % = " + numero(1.36 / raiz, 3) + "   1 % = " + numero(1.63 / raiz, 3) +
+                bytes("   (p abaixo: exato)"_t));
+    }
     q.linha("Dados agrupados em classes: o teste fica conservador."_t);
-    conclusao(q, e, 1 - d::kolmogorov_cdf(e.n1, e.valor));
+    conclusao(q, e, 1 - lido(d::kolmogorov_cdf(e.n1, e.valor)));
 }
 
 // Pearson's r or Spearman's rs through t with n - 2 degrees of freedom.
