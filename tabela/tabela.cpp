@@ -309,6 +309,7 @@ std::vector<std::string> bloco(const estatistica& e) {
 
 void consulta::estatistica(const resultados::estatistica& e) {
     for (const std::string& linha : bloco(e)) con_.line(texto{linha});
+    con_.flush();  // a block apart from the screen (the page's panel) goes out whole, now
 }
 
 }  // namespace lousa::tabela

@@ -9,8 +9,10 @@
 
 #include "common/resultados.hpp"
 #include "shell/opcoes.hpp"
+#include "shell/programa.hpp"
 #include "tabela/tabela.hpp"
 #include "tests/run_binary.hpp"
+#include "tests/text_input.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
@@ -90,6 +92,28 @@ TEST(TableOptions, TabelaAndGraficosFolder) {
     for (const std::vector<const char*>& refused : {std::vector<const char*>{"--graficos"}, {"--graficos", ""}})
         EXPECT_EQ(lousa::parse_options(refused).what, lousa::request::unknown_option);
     EXPECT_FALSE(lousa::parse_options(std::vector<const char*>{}).table);
+}
+
+// The page's run: the screen as without extras, each block in one piece as
+// soon as it is known, and the pictures as SVG documents.
+TEST(TableRun, ThePagesExtrasLeaveTheScreenAlone) {
+    using lousa::testing::string_sink;
+    const std::string typed = lousa::testing::read_file(lousa::testing::source_root() / "examples/03-teste-t-pareado.txt");
+    string_sink plain, out, err, table, pictures, distributions;
+    lousa::testing::text_input in(typed), again(typed);
+    EXPECT_EQ(lousa::run_program(in, plain, err), 0);
+    lousa::run_extras extras;
+    extras.table = &table;
+    extras.pictures = &pictures;
+    extras.distributions = &distributions;
+    EXPECT_EQ(lousa::run_program(again, out, err, extras), 0);
+    EXPECT_EQ(out.text, plain.text);
+    EXPECT_EQ(table.text.find(" ****"), 0u) << table.text;
+    EXPECT_NE(table.text.find("p = 0.1027"), std::string::npos) << table.text;
+    EXPECT_EQ(pictures.text.find("<svg"), pictures.text.rfind("<svg")) << "one picture";
+    EXPECT_NE(pictures.text.find("<svg"), std::string::npos);
+    EXPECT_NE(distributions.text.find("<svg"), std::string::npos);
+    EXPECT_EQ(err.text, "");
 }
 
 // A folder that cannot be written costs neither the screen nor the dialogue:
