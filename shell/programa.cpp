@@ -85,10 +85,11 @@ private:
 class listeners {
 public:
     listeners(console_io& screen, const run_extras& extras) {
-        if (extras.table_on_screen) connect_table(screen);
+        // On the screen, the blocks fail as the screen does; apart, as an extra.
+        if (extras.table_on_screen) channel.escuta(tables_.emplace_back(screen));
         if (extras.table != nullptr) {
             apart_.emplace(nothing_, *extras.table);
-            connect_table(*apart_);
+            channel.escuta(shelter_.emplace_back(tables_.emplace_back(*apart_)));
         }
         if (extras.pictures != nullptr || extras.picture_files) {
             drawer_.emplace([&extras](std::int32_t code, const std::string& name, const std::string& svg) {
@@ -105,8 +106,6 @@ public:
     resultados::canal channel;
 
 private:
-    void connect_table(console_io& con) { channel.escuta(tables_.emplace_back(con)); }
-
     no_input nothing_;
     std::optional<console_io> apart_;
     std::deque<tabela::consulta> tables_;  // a deque keeps each where the channel saw it
