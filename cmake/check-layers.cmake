@@ -70,7 +70,7 @@ endforeach()
 # The one exception: the applications' signatures beside their menu codes,
 # declared in common/aplicacoes.hpp so that the shell reaches every
 # application without an application including another's folder.
-file(STRINGS ${ROOT}/common/aplicacoes.hpp signatures REGEX "^void [a-z_]+\\(console_io& con\\); +// [0-9]+$")
+file(STRINGS ${ROOT}/common/aplicacoes.hpp signatures REGEX "^void [a-z_]+\\(console_io& con, const resultados::canal& resultados\\); +// [0-9]+$")
 foreach(line IN LISTS signatures)
   string(REGEX REPLACE "^void ([a-z_]+)\\(.*" "\\1" name "${line}")
   unset(declared_${name})
