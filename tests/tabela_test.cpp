@@ -13,7 +13,7 @@
 #include "shell/programa.hpp"
 #include "tabela/tabela.hpp"
 #include "tests/run_binary.hpp"
-#include "tests/text_input.hpp"
+#include "tests/doubles.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
@@ -170,8 +170,8 @@ TEST(TableRun, ThePagesExtrasLeaveTheScreenAlone) {
 // that standard error names.
 TEST(TableBinary, PicturesGoToTheirFolderOrFailAtTheEnd) {
     const std::string typed = lousa::testing::read_file(lousa::testing::source_root() / "examples/03-teste-t-pareado.txt");
-    const auto plain = lousa::testing::run_program(typed);
-    const auto lost = lousa::testing::run_program(typed, "--graficos /nonexistent-lousa-folder");
+    const auto plain = lousa::testing::run_binary(typed);
+    const auto lost = lousa::testing::run_binary(typed, "--graficos /nonexistent-lousa-folder");
     EXPECT_EQ(lost.status, 1);
     EXPECT_EQ(lost.out, plain.out);
     EXPECT_NE(lost.err.find("os graficos nao puderam ser gravados: /nonexistent-lousa-folder/03-"), std::string::npos)
@@ -180,7 +180,7 @@ TEST(TableBinary, PicturesGoToTheirFolderOrFailAtTheEnd) {
     const fs::path folder = fs::temp_directory_path() / "lousa-graficos-test";
     fs::remove_all(folder);
     fs::create_directory(folder);
-    const auto drawn = lousa::testing::run_program(typed, "--graficos " + folder.string());
+    const auto drawn = lousa::testing::run_binary(typed, "--graficos " + folder.string());
     EXPECT_EQ(drawn.status, 0);
     EXPECT_EQ(drawn.out, plain.out);
     const std::string named = "lousa: grafico gravado: " + folder.string() + "/";
