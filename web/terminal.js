@@ -674,6 +674,8 @@
     ui.caber.setAttribute('aria-pressed', String(on));
     keep('lousa.caberNaTela', on ? '1' : '0');
     fit();
+    ui.caber.closest('[popover]').hidePopover();
+    focusLine();
   });
   ui.caber.setAttribute('aria-pressed', String(recalled('lousa.caberNaTela') === '1'));
   ui.rolagem.addEventListener('scroll', showHint, { passive: true });

@@ -435,7 +435,7 @@ describe('lousa.html in ' + browserName, () => {
       await tab.setViewport({ ...phone, width });
       await toggleFit();
       const fits = await layout();
-      assert.deepEqual([fits.scrollsSideways, fits.saysSo], [false, false], width + ' px: the 80 columns fit');
+      assert.deepEqual([fits.scrollsSideways, fits.saysSo, await focused()], [false, false, 'entrada'], width + ' px: the 80 columns fit');
       if (width === 390) await tab.screenshot({ path: path.join(pictures, 'lousa-celular-caber.png') });
       await tab.reload();
       await common.waitForMenu(tab);
