@@ -5,8 +5,7 @@
 // The page (web/terminal.js) provides on the module object:
 //   lousaNextLine()       a promise of the next typed line (a string), or of
 //                         null when there is no more input;
-//   lousaShow(text, kind) shows UTF-8 text: kind 0 the screen, kind 1 the
-//                         report of a run that did not end normally.
+//   lousaShow(text, kind) shows UTF-8 text of an output_kind (web/page.hpp).
 
 #include <emscripten.h>
 
@@ -19,6 +18,7 @@
 #include "terminal/utf8.hpp"
 #include "shell/programa.hpp"
 #include "web/keyboard.hpp"
+#include "web/page.hpp"
 
 namespace {
 
@@ -44,11 +44,13 @@ EM_JS(void, show_on_page, (const char* text, int length, int kind), {
 // 850 by the same sink as on a UTF-8 terminal.
 class page final : public lousa::output_sink {
 public:
-    explicit page(int kind) : kind_(kind) {}
-    void put(std::string_view text) override { show_on_page(text.data(), static_cast<int>(text.size()), kind_); }
+    explicit page(lousa::web::output_kind kind) : kind_(kind) {}
+    void put(std::string_view text) override {
+        show_on_page(text.data(), static_cast<int>(text.size()), static_cast<int>(kind_));
+    }
 
 private:
-    int kind_;
+    lousa::web::output_kind kind_;
 };
 
 }  // namespace
@@ -62,8 +64,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int lousa_executa() {
         std::free(typed);
         return line;
     });
-    page screen_area(0);
-    page report_area(1);
+    page screen_area(lousa::web::output_kind::screen);
+    page report_area(lousa::web::output_kind::report);
     lousa::terminal::utf8_output screen(screen_area);
     lousa::terminal::utf8_output report(report_area);
     return lousa::executa_programa(in, screen, report);

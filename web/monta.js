@@ -1,34 +1,46 @@
-// Finishes the page after Emscripten wrote it: builds in the examples of
-// examples/ (answers that replay each application from the menu) and allows
-// the page's own scripts by their SHA-256 hashes, so that the
-// Content-Security-Policy needs no 'unsafe-inline' for scripts.
+// Assembles the page from its parts after Emscripten built the program:
+// web/shell.html around the program's script (criaLousa), the page's script
+// (web/terminal.js), the WebAssembly module as base64 data, and as JSON data
+// the examples of examples/ and what the script must know of the program
+// (web/dados.cpp: statuses, output kinds, code page, menu titles, version).
+// Each script is allowed by its SHA-256 hash in the Content-Security-Policy,
+// which then needs no 'unsafe-inline' for scripts.
 //
-//   node monta.js build-web/lousa.html examples/
+//   node monta.js shell.html terminal.js lousa_programa.js lousa_dados.js examples/ lousa.html
 'use strict';
 
+const { execFileSync } = require('node:child_process');
 const crypto = require('node:crypto');
 const fs = require('node:fs');
 const path = require('node:path');
 
-const [pagina, pastaDosExemplos] = process.argv.slice(2);
-let html = fs.readFileSync(pagina, 'utf8');
+const [shell, pageScript, programScript, dataTool, examplesDir, output] = process.argv.slice(2);
+const read = (file) => fs.readFileSync(file, 'utf8');
 
-// 01-dimensionamento-de-amostras.txt: code 1. The page names each example by
-// the title the program's menu gives it; the file name is the fallback.
-const exemplos = fs.readdirSync(pastaDosExemplos).filter((f) => /^\d\d-.*\.txt$/.test(f)).sort().map((f) => ({
-  codigo: String(Number(f.slice(0, 2))),
-  nome: f.slice(3, -4).replace(/-/g, ' '),
-  texto: fs.readFileSync(path.join(pastaDosExemplos, f), 'utf8'),
+// 01-dimensionamento-de-amostras.txt: code 1.
+const examples = fs.readdirSync(examplesDir).filter((f) => /^\d\d-.*\.txt$/.test(f)).sort().map((f) => ({
+  code: String(Number(f.slice(0, 2))),
+  name: f.slice(3, -4).replace(/-/g, ' '),
+  answers: read(path.join(examplesDir, f)),
 }));
-if (exemplos.length === 0) throw new Error('no examples in ' + pastaDosExemplos);
-const json = JSON.stringify(exemplos).replace(/</g, '\\u003c');  // no "</script>" inside the data
-html = html.replace('@EXAMPLES@', () => json);
+if (examples.length === 0) throw new Error('no examples in ' + examplesDir);
+const program = JSON.parse(execFileSync(process.execPath, [dataTool]).toString());
+const data = JSON.stringify({ ...program, examples }).replace(/</g, '\\u003c');  // no "</script>" inside
 
-const hashes = [];
-for (const [, atributos, codigo] of html.matchAll(/<script([^>]*)>([\s\S]*?)<\/script>/g)) {
-  if (/type="application\/json"/.test(atributos)) continue;  // data, never run
-  hashes.push(`'sha256-${crypto.createHash('sha256').update(codigo, 'utf8').digest('base64')}'`);
+const scripts = [read(programScript), read(pageScript)];
+if (scripts.some((s) => s.includes('</script'))) throw new Error('a script would end its element early');
+const hashes = scripts.map((s) => `'sha256-${crypto.createHash('sha256').update(s, 'utf8').digest('base64')}'`);
+const wasm = fs.readFileSync(programScript.replace(/\.js$/, '.wasm')).toString('base64');
+
+const parts = {
+  '@SCRIPT_HASHES@': hashes.join(' '),
+  '@DATA@': data,
+  '@PROGRAM@': wasm,
+  '@SCRIPTS@': scripts.map((s) => `<script>${s}</script>`).join('\n'),
+};
+let html = read(shell);
+for (const [mark, text] of Object.entries(parts)) {
+  if (!html.includes(mark)) throw new Error('no ' + mark + ' in ' + shell);
+  html = html.replace(mark, () => text);
 }
-if (hashes.length === 0 || !html.includes('@SCRIPT_HASHES@')) throw new Error('no script or no policy in ' + pagina);
-html = html.replace('@SCRIPT_HASHES@', hashes.join(' '));
-fs.writeFileSync(pagina, html);
+fs.writeFileSync(output, html);

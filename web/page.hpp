@@ -1,0 +1,14 @@
+#pragma once
+// What the program tells the page besides the screen's text: the kind of each
+// piece of output. web/dados.cpp hands these numbers (with the exit statuses,
+// the code page and the menu's titles) to the page's script when it is built,
+// so that the script restates none of them.
+
+namespace lousa::web {
+
+enum class output_kind : int {
+    screen = 0,  // the program's screen, UTF-8
+    report = 1,  // the report of a run that did not end normally
+};
+
+}  // namespace lousa::web
