@@ -231,7 +231,7 @@ int run_command(std::span<const char* const> arguments, const terminal::streams&
     if (asked.pictures_folder.empty()) return run_program(answers, out, err, extras);
     // named as typed: in the locale's code set, which the reports convert back to
     picture_folder folder(asked.pictures_folder,
-                          converted.documents ? terminal::cp850_from_utf8(asked.pictures_folder) : asked.pictures_folder,
+                          converted.documents ? cp850_from_utf8(asked.pictures_folder) : asked.pictures_folder,
                           err);
     extras.picture_files = [&folder](std::int32_t /*code*/, const std::string& name, const std::string& svg) {
         folder.write(name, svg);

@@ -47,11 +47,6 @@ struct run_extras {
 // the dialogue; the screen and its failures are as in the run above.
 int run_program(input_source& in, output_sink& out, output_sink& err, const run_extras& extras) noexcept;
 
-// The name the browser page's front end calls run_program by.
-inline int executa_programa(input_source& in, output_sink& out, output_sink& err) noexcept {
-    return run_program(in, out, err);
-}
-
 // Shows a text instead of the dialogue (the help, the version): status 0, or
 // the same report and status as a screen that cannot be written.
 int show_text(std::string_view text, output_sink& out, output_sink& err) noexcept;

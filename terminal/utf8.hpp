@@ -11,7 +11,6 @@
 
 namespace lousa::terminal {
 
-using lousa::cp850_from_utf8;  // by this name in the page's keyboard (web/keyboard.hpp)
 
 // Screen bytes (code page 850, already laid out) shown as UTF-8.
 class utf8_output final : public output_sink {

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "common/textos.hpp"
-#include "console/cp850.hpp"
+#include "codepage/cp850.hpp"
 #include "shell/programa.hpp"
 #include "web/page.hpp"
 

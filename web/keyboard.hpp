@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "console/streams.hpp"
-#include "terminal/utf8.hpp"
+#include "codepage/cp850.hpp"
 
 namespace lousa::web {
 
@@ -28,7 +28,7 @@ public:
         if (at_ == line_.size()) {
             const std::optional<std::string> typed = next_();
             if (!typed) return 0;
-            line_ = terminal::cp850_from_utf8(*typed);
+            line_ = cp850_from_utf8(*typed);
             line_ += '\n';
             at_ = 0;
         }

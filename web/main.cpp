@@ -68,5 +68,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE int lousa_executa() {
     page report_area(lousa::web::output_kind::report);
     lousa::terminal::utf8_output screen(screen_area);
     lousa::terminal::utf8_output report(report_area);
-    return lousa::executa_programa(in, screen, report);
+    return lousa::run_program(in, screen, report);
 }

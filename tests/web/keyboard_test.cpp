@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/text_input.hpp"
+#include "tests/doubles.hpp"
 #include "web/keyboard.hpp"
 
 namespace lousa::web {

@@ -1,6 +1,6 @@
 // Built with Emscripten and run under Node (`make web`): every transcript of
 // a whole run through the whole program, as the page runs it —
-// executa_programa on the page's keyboard (typed_lines). Checked: the screen,
+// run_program on the page's keyboard (typed_lines). Checked: the screen,
 // the exit status and the two-line report of a failed read.
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ run run_program(const std::vector<std::string>& typed) {
     });
     string_sink screen, report;
     run r;
-    r.status = executa_programa(keyboard, screen, report);
+    r.status = run_program(keyboard, screen, report);
     std::string problems;
     r.screen = screen_lines(screen.text, problems);
     EXPECT_EQ(problems, "");
