@@ -116,4 +116,29 @@ TEST(Binary, AnswersSavedByWindowsToolsPrintTheExamplesScreen) {
     EXPECT_TRUE(r.out == screen);
 }
 
+// A folder that cannot be written costs neither the screen nor the dialogue:
+// the run ends, and then says so with status 1. A writable one gets the file
+// that standard error names.
+TEST(Binary, PicturesGoToTheirFolderOrFailAtTheEnd) {
+    const std::string typed = lousa::testing::read_file(lousa::testing::source_root() / "examples/03-teste-t-pareado.txt");
+    const auto plain = lousa::testing::run_binary(typed);
+    const auto lost = lousa::testing::run_binary(typed, "--graficos /nonexistent-lousa-folder");
+    EXPECT_EQ(lost.status, 1);
+    EXPECT_EQ(lost.out, plain.out);
+    EXPECT_NE(lost.err.find("os graficos nao puderam ser gravados: /nonexistent-lousa-folder/03-"), std::string::npos)
+        << lost.err;
+
+    const fs::path folder = fs::temp_directory_path() / "lousa-graficos-test";
+    fs::remove_all(folder);
+    fs::create_directory(folder);
+    const auto drawn = lousa::testing::run_binary(typed, "--graficos " + folder.string());
+    EXPECT_EQ(drawn.status, 0);
+    EXPECT_EQ(drawn.out, plain.out);
+    const std::string named = "lousa: grafico gravado: " + folder.string() + "/";
+    ASSERT_EQ(drawn.err.find(named), 0u) << drawn.err;
+    const std::string file = drawn.err.substr(named.size(), drawn.err.find_first_of("\r\n") - named.size());
+    EXPECT_NE(lousa::testing::read_file(folder / file).find("<svg"), std::string::npos) << file;
+    fs::remove_all(folder);
+}
+
 }  // namespace
