@@ -68,37 +68,44 @@ lousa_sources(LOUSA_COMMON_SOURCES common)
 add_library(lousa_common STATIC ${LOUSA_COMMON_SOURCES})
 target_link_libraries(lousa_common PUBLIC lousa_console)
 
-# Boost.Math's headers (Debian's libboost-dev), seen by this library only. A
-# cross compiler is given a folder holding nothing but a `boost` link to them:
-# /usr/include whole would put the host's C library before its own.
+# Boost.Math's headers (Debian's libboost-dev).
 set(LOUSA_BOOST_HEADERS /usr/include/boost)
 if(NOT EXISTS ${LOUSA_BOOST_HEADERS}/math/distributions/students_t.hpp)
   message(FATAL_ERROR "Boost.Math's headers are missing: apt-get install libboost-dev")
 endif()
-lousa_sources(LOUSA_DISTRIBUICOES_SOURCES distribuicoes)
-add_library(lousa_distribuicoes STATIC ${LOUSA_DISTRIBUICOES_SOURCES})
-target_include_directories(lousa_distribuicoes PUBLIC ${LOUSA_ROOT})
+
+# Boost.Math's headers for the two libraries that read distributions. Every
+# error is ignored (a NaN comes back and the caller says "sem tabela"), so no
+# error message is ever formatted: that keeps iostreams and locales out of the
+# page. Cross builds see a folder with only boost/ in it, never /usr/include.
+add_library(lousa_boost INTERFACE)
+foreach(error DOMAIN POLE OVERFLOW UNDERFLOW DENORM EVALUATION ROUNDING INDETERMINATE_RESULT)
+  target_compile_definitions(lousa_boost INTERFACE BOOST_MATH_${error}_ERROR_POLICY=ignore_error)
+endforeach()
+target_compile_definitions(lousa_boost INTERFACE BOOST_MATH_PROMOTE_DOUBLE_POLICY=false)
 if(CMAKE_CROSSCOMPILING)
   set(LOUSA_BOOST_INCLUDE ${CMAKE_BINARY_DIR}/boost-include)
   file(MAKE_DIRECTORY ${LOUSA_BOOST_INCLUDE})
   file(CREATE_LINK ${LOUSA_BOOST_HEADERS} ${LOUSA_BOOST_INCLUDE}/boost SYMBOLIC)
-  target_include_directories(lousa_distribuicoes SYSTEM PRIVATE ${LOUSA_BOOST_INCLUDE})
+  target_include_directories(lousa_boost SYSTEM INTERFACE ${LOUSA_BOOST_INCLUDE})
   # Assertions name their header from boost/, not from the build folder.
-  target_compile_options(lousa_distribuicoes PRIVATE -ffile-prefix-map=${LOUSA_BOOST_INCLUDE}/=)
+  target_compile_options(lousa_boost INTERFACE -ffile-prefix-map=${LOUSA_BOOST_INCLUDE}/=)
 endif()
+
+lousa_sources(LOUSA_DISTRIBUICOES_SOURCES distribuicoes)
+add_library(lousa_distribuicoes STATIC ${LOUSA_DISTRIBUICOES_SOURCES})
+target_include_directories(lousa_distribuicoes PUBLIC ${LOUSA_ROOT})
+target_link_libraries(lousa_distribuicoes PRIVATE lousa_boost)
 
 lousa_sources(LOUSA_APPLICATION_SOURCES parametric regression nonparametric)
 add_library(lousa_applications STATIC ${LOUSA_APPLICATION_SOURCES})
-target_link_libraries(lousa_applications PUBLIC lousa_common lousa_distribuicoes)
+target_link_libraries(lousa_applications PUBLIC lousa_common)
 
 # The pictures of the results, beside the applications (Boost.Math's
 # header-only distributions for the distribution picture).
 lousa_sources(LOUSA_GRAFICOS_SOURCES graficos)
 add_library(lousa_graficos STATIC ${LOUSA_GRAFICOS_SOURCES})
-target_link_libraries(lousa_graficos PUBLIC lousa_common lousa_distribuicoes)
-if(CMAKE_CROSSCOMPILING)
-  target_include_directories(lousa_graficos SYSTEM PRIVATE ${LOUSA_BOOST_INCLUDE})
-endif()
+target_link_libraries(lousa_graficos PUBLIC lousa_common lousa_distribuicoes PRIVATE lousa_boost)
 
 # The "Consulta à tabela" blocks: each reported statistic read in the tables.
 lousa_sources(LOUSA_TABELA_SOURCES tabela)
