@@ -29,6 +29,7 @@ if(NOT EMSCRIPTEN AND CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MAT
 endif()
 
 # The layers, each built only on those before it:
+#   codepage     code page 850, the UTF-8 decoder, the conversions both ways
 #   console      formatted screen lines and keyboard answers
 #   terminal     the standard streams and the UTF-8 conversions at their edge
 #   common       what the applications share (texts, capacity refusal)
@@ -43,9 +44,13 @@ function(lousa_sources var)
   set(${var} ${found} PARENT_SCOPE)
 endfunction()
 
+lousa_sources(LOUSA_CODEPAGE_SOURCES codepage)
+add_library(lousa_codepage STATIC ${LOUSA_CODEPAGE_SOURCES})
+target_include_directories(lousa_codepage PUBLIC ${LOUSA_ROOT})
+
 lousa_sources(LOUSA_CONSOLE_SOURCES console)
 add_library(lousa_console STATIC ${LOUSA_CONSOLE_SOURCES})
-target_include_directories(lousa_console PUBLIC ${LOUSA_ROOT})
+target_link_libraries(lousa_console PUBLIC lousa_codepage)
 
 # One platform file: the build picks it, the file needs no guard.
 if(WIN32)
@@ -53,8 +58,7 @@ if(WIN32)
 else()
   set(LOUSA_PLATFORM_TERMINAL ${LOUSA_ROOT}/terminal/terminal_posix.cpp)
 endif()
-add_library(lousa_terminal STATIC ${LOUSA_ROOT}/terminal/terminal.cpp ${LOUSA_ROOT}/terminal/utf8.cpp
-  ${LOUSA_ROOT}/terminal/bom.cpp
+add_library(lousa_terminal STATIC ${LOUSA_ROOT}/terminal/terminal.cpp ${LOUSA_ROOT}/terminal/bom.cpp
   ${LOUSA_PLATFORM_TERMINAL})
 target_link_libraries(lousa_terminal PUBLIC lousa_console)
 
@@ -72,4 +76,4 @@ add_library(lousa_core STATIC ${LOUSA_SHELL_SOURCES})
 target_link_libraries(lousa_core PUBLIC lousa_applications lousa_terminal)
 target_compile_definitions(lousa_core PUBLIC LOUSA_VERSION="${LOUSA_VERSION}")  # for --version
 
-set(LOUSA_LIBRARIES lousa_console lousa_terminal lousa_common lousa_applications lousa_core)
+set(LOUSA_LIBRARIES lousa_codepage lousa_console lousa_terminal lousa_common lousa_applications lousa_core)

@@ -24,11 +24,4 @@ void correlacao_spearman(console_io& con);        // 14
 void teste_kruskal_wallis(console_io& con);       // 15
 void regressoes_curvilineas(console_io& con);     // 16
 
-// The application of a menu code (1 to the last code of the menu).
-using aplicacao = void (*)(console_io&);
-aplicacao aplicacao_de_codigo(std::int32_t icod);
-
-// The shell: menu, confirmation, one application, end question.
-void executa(console_io& con);
-
 }  // namespace lousa

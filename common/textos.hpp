@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "console/cp850.hpp"
+#include "codepage/texto.hpp"
 
 namespace lousa::textos {
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "console/cp850.hpp"
+#include "codepage/texto.hpp"
 #include "console/format.hpp"
 #include "console/layout.hpp"
 #include "console/real.hpp"

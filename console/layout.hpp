@@ -11,7 +11,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "console/cp850.hpp"
+#include "codepage/texto.hpp"
 #include "console/real.hpp"
 
 namespace lousa::console {

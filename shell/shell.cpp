@@ -1,6 +1,8 @@
 // The life of one run: the menu, the chosen code and its confirmation, one
 // application, and the question that ends the run.
 
+#include "shell/shell.hpp"
+
 #include <iterator>
 #include <stdexcept>
 #include <string_view>

@@ -1,7 +1,5 @@
 #include "terminal/bom.hpp"
 
-#include "terminal/utf8.hpp"
-
 #include <algorithm>
 #include <string_view>
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "console/cp850.hpp"
+#include "codepage/cp850.hpp"
 #include "console/streams.hpp"
 
 namespace lousa::terminal {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "console/cp850.hpp"
+#include "codepage/texto.hpp"
 #include "common/vetores.hpp"
 #include "console/real.hpp"
 

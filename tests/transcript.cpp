@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "console/console.hpp"
-#include "common/aplicacoes.hpp"
+#include "shell/shell.hpp"
 
 namespace lousa::testing {
 namespace {

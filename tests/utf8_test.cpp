@@ -1,4 +1,4 @@
-// UTF-8: the one decoder (console/cp850.hpp), and at the edge of the
+// UTF-8: the one decoder (codepage/cp850.hpp), and at the edge of the
 // terminal typed UTF-8 to code page 850 and the code page 850 screen in UTF-8.
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 
 namespace {
 
-using lousa::terminal::cp850_from_utf8;
+using lousa::cp850_from_utf8;
 
 struct decoding {
     const char* what;

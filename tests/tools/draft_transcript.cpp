@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "console/console.hpp"
-#include "common/aplicacoes.hpp"
+#include "shell/shell.hpp"
 #include "tests/transcript.hpp"
 
 namespace {

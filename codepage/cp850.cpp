@@ -1,4 +1,4 @@
-#include "console/cp850.hpp"
+#include "codepage/cp850.hpp"
 
 namespace lousa {
 
@@ -18,6 +18,17 @@ std::string utf8_from_cp850(std::string_view cp850) {
             out += static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
+    return out;
+}
+
+char cp850_or_unknown(char32_t code) {
+    const int byte = cp850_byte_of(code);
+    return byte < 0 ? '?' : static_cast<char>(byte);
+}
+
+std::string cp850_from_utf8(std::string_view utf8) {
+    std::string out;
+    decode_utf8(utf8, [&out](char32_t code) { out += cp850_or_unknown(code); });
     return out;
 }
 

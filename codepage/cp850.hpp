@@ -1,9 +1,10 @@
 #pragma once
-// Texts are code page 850 bytes, one byte per character, so that a field width
-// counts characters on the student's console. Source literals stay readable
-// UTF-8 and are converted here, at compile time.
+// Code page 850, the program's one character set: its table, the UTF-8
+// decoder, and the conversions both ways. Inside the program every text is
+// code page 850, one byte per character, so that a field width counts
+// characters on the student's console; UTF-8 is met only in the source's
+// literals (converted when the program is built) and at a UTF-8 terminal.
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -109,51 +110,15 @@ constexpr void to_cp850(std::string_view utf8, char* out) {
     decode_utf8(utf8, [&out](char32_t cp) { *out++ = cp850_from_code_point(cp); });
 }
 
-// Code page 850 bytes back to UTF-8 (for tests and for showing transcripts).
+// Code page 850 bytes to UTF-8: the screen of a UTF-8 terminal.
 std::string utf8_from_cp850(std::string_view cp850);
 
-// A view of code page 850 text: the value of a text field or a free-form item.
-struct texto {
-    std::string_view bytes;
-    constexpr std::size_t size() const { return bytes.size(); }
-};
+// One character's code page 850 byte, or '?' where code page 850 lacks it.
+char cp850_or_unknown(char32_t code);
 
-// A text of fixed length N: shorter values are filled with blanks on the
-// right, and those blanks belong to the value (they are printed with it).
-template <std::size_t N>
-struct texto_fixo {
-    std::array<char, N> data{};
-
-    constexpr texto_fixo() { data.fill(' '); }
-    consteval texto_fixo(std::string_view utf8) {  // NOLINT: written like a literal
-        if (cp850_length(utf8) > N) throw "text longer than its declared length";
-        data.fill(' ');
-        to_cp850(utf8, data.data());
-    }
-    template <std::size_t M>
-    consteval texto_fixo(const char (&utf8)[M]) : texto_fixo(std::string_view(utf8, M - 1)) {}  // NOLINT
-
-    constexpr operator texto() const { return texto{std::string_view(data.data(), N)}; }  // NOLINT
-    constexpr std::string_view view() const { return {data.data(), N}; }
-};
-
-// A UTF-8 string literal as a template argument.
-template <std::size_t N>
-struct utf8_literal {
-    char chars[N]{};
-    consteval utf8_literal(const char (&s)[N]) { std::copy_n(s, N, chars); }  // NOLINT
-    constexpr std::string_view view() const { return {chars, N - 1}; }
-};
-
-template <utf8_literal S>
-inline constexpr texto_fixo<cp850_length(S.view())> literal_storage{S.view()};
-
-inline namespace literals {
-// "Digitar dado numero "_t: a screen text, converted once at compile time.
-template <utf8_literal S>
-constexpr texto operator""_t() {
-    return literal_storage<S>;
-}
-}  // namespace literals
+// A whole UTF-8 text to code page 850, by the decoder's rules: every
+// well-formed character gives exactly one byte, its code page 850 byte or '?'
+// when code page 850 lacks it, and each ill-formed piece one '?'.
+std::string cp850_from_utf8(std::string_view utf8);
 
 }  // namespace lousa
