@@ -53,11 +53,11 @@ if ! inside LANG=pt_BR.UTF-8 /lousa-check/lousa --help | grep -q "aplicações";
 fi
 
 python3 - "$root" <<'EOF' || failed=1
-import os, pty, select, subprocess, sys, tty
+import os, pty, select, shutil, subprocess, sys, tty
 root = sys.argv[1]
 typed = "10\n1\n2\nAção\nfêmeas\n50\n50\n30\n10\n0\n".encode()
 env = {"PATH": "/usr/bin:/bin", "LANG": "pt_BR.UTF-8"}
-command = ["chroot", root, "/lousa-check/lousa"]
+command = [shutil.which("chroot"), root, "/lousa-check/lousa"]
 
 master, slave = pty.openpty()
 tty.setraw(slave)  # no echo, no line-end changes: the bytes the program wrote
