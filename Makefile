@@ -46,6 +46,39 @@ windows:
 	@cmake --build build-windows --target lousa lousa_tests -j $(JOBS) >&2
 	@cd build-windows && ctest --output-on-failure -j $(JOBS)
 
+# The Linux programs of the release: one file each, linked fully static, so
+# that they run on any distribution, old or new (build-static/lousa for
+# x86-64; build-aarch64/lousa for 64-bit ARM, cross-built with Clang by
+# cmake/aarch64-linux-gnu.cmake). `make aarch64` also runs the whole test
+# suite and every example on the ARM program under qemu's user-mode emulator.
+STATIC_BUILD ?= build-static
+STATIC_CONFIGURE = cmake -S . -B $(STATIC_BUILD) -DLOUSA_TESTS=OFF -DLOUSA_HARDENING=ON \
+	-DCMAKE_BUILD_TYPE=Release -DCMAKE_EXE_LINKER_FLAGS="-static -s"
+AARCH64_CONFIGURE = cmake -S . -B build-aarch64 -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake
+AARCH64_NEEDS = clang++:clang aarch64-linux-gnu-ld:binutils-aarch64-linux-gnu \
+	/usr/aarch64-linux-gnu/lib/libc.a:libc6-dev-arm64-cross \
+	/usr/lib/gcc-cross/aarch64-linux-gnu/12/libstdc++.a:libstdc++-12-dev-arm64-cross
+.PHONY: static aarch64 bullseye-check
+static:
+	@$(STATIC_CONFIGURE) >&2
+	@cmake --build $(STATIC_BUILD) --target lousa -j $(JOBS) >&2
+
+aarch64:
+	@$(NEEDS) "make aarch64" cmake:cmake make:make $(AARCH64_NEEDS) qemu-aarch64-static:qemu-user-static \
+	  /usr/src/googletest/CMakeLists.txt:googletest
+	@$(AARCH64_CONFIGURE) -DLOUSA_TESTS=ON >&2
+	@cmake --build build-aarch64 --target lousa lousa_tests -j $(JOBS) >&2
+	@cd build-aarch64 && ctest --output-on-failure
+
+# The x86-64 static program on an older distribution, Debian 11 (glibc 2.31,
+# where the .deb cannot install): a minimal Debian 11 made once by debootstrap
+# in build-bullseye/ (about 3 minutes, from deb.debian.org), then the
+# examples, --help and a UTF-8 session with accents on a pseudo-terminal in
+# pt_BR.UTF-8, a locale that system does not have (packaging/bullseye-check.sh).
+bullseye-check: static
+	@$(NEEDS) "make bullseye-check" debootstrap:debootstrap chroot:coreutils python3:python3
+	@sh packaging/bullseye-check.sh $(STATIC_BUILD)/lousa build-bullseye
+
 clean:
 	rm -rf build build-* dist
 
@@ -72,7 +105,7 @@ BUILD_NEEDS = cmake:cmake g++:g++ make:make
 PACKAGE_NEEDS = $(BUILD_NEEDS) dpkg-shlibdeps:dpkg-dev dpkg-deb:dpkg file:file gzip:gzip
 DIST_NEEDS = $(PACKAGE_NEEDS) git:git x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64 \
 	x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 \
-	emcc:emscripten /usr/src/googletest/CMakeLists.txt:googletest sha256sum:coreutils
+	emcc:emscripten /usr/src/googletest/CMakeLists.txt:googletest sha256sum:coreutils $(AARCH64_NEEDS)
 
 package:
 	@$(NEEDS) "make package" $(PACKAGE_NEEDS)
@@ -83,9 +116,11 @@ package:
 	@ls $(PACKAGE_BUILD)/lousa_*.deb
 
 # The release: dist/lousa-VERSION/ with the Windows program, the browser page,
-# the Debian package, the source archive, SHA256SUMS and LEIA-ME.txt, all made
-# from the checked-out commit (packaging/dist.sh). Built in the same folders as
-# `make windows`, `make web` and `make package` (only the programs, no tests),
+# the Debian package, the static Linux programs for x86-64 and 64-bit ARM, the
+# source archive, SHA256SUMS and LEIA-ME.txt, all made from the checked-out
+# commit (packaging/dist.sh). Built in the same folders as `make windows`,
+# `make web`, `make package`, `make static` and `make aarch64` (only the
+# programs, no tests),
 # so that CI builds each once. Times come from the commit, so that two builds
 # give the same bytes; `make dist-check` builds it again elsewhere and compares.
 VERSION := $(shell sed -n 's/^set(LOUSA_VERSION \(.*\))$$/\1/p' cmake/lousa.cmake)
@@ -102,7 +137,11 @@ dist:
 	@cmake --build build-windows --target lousa -j $(JOBS) >&2
 	@emcmake cmake -S web -B build-web >&2
 	@cmake --build build-web --target lousa -j $(JOBS) >&2
-	@sh packaging/dist.sh $(VERSION) build-windows build-web $(PACKAGE_BUILD)
+	@$(MAKE) static
+	@if [ -f build-aarch64/CMakeCache.txt ]; then $(AARCH64_CONFIGURE) >&2; \
+	  else $(AARCH64_CONFIGURE) -DLOUSA_TESTS=OFF >&2; fi
+	@cmake --build build-aarch64 --target lousa -j $(JOBS) >&2
+	@sh packaging/dist.sh $(VERSION) build-windows build-web $(PACKAGE_BUILD) $(STATIC_BUILD) build-aarch64
 
 dist-check:
 	@$(NEEDS) "make dist-check" $(DIST_NEEDS) faketime:faketime
@@ -110,12 +149,17 @@ dist-check:
 	@sh packaging/dist-check.sh $(VERSION) $(JOBS)
 
 # The largest session of every application, timed against copying the same
-# bytes (bench/sessoes.py); then one 1 GiB input line, read in time and memory
-# that must not grow with it (bench/linha_longa.sh).
+# bytes (bench/sessoes.py): the dynamic and the static program side by side,
+# each option of BENCH_EXTRA that --help lists, and the browser page when
+# build-web/ and tests/web/node_modules are there; then one 1 GiB input line,
+# read in time and memory that must not grow with it (bench/linha_longa.sh).
+BENCH_EXTRA ?= --extra=--tabela --extra="--graficos DIR"
 bench:
 	@cmake -S . -B $(RELEASE_BUILD) $(HARDENED) >&2
 	@cmake --build $(RELEASE_BUILD) --target lousa -j $(JOBS) >&2
-	@python3 bench/sessoes.py --lousa $(RELEASE_BUILD)/lousa --dir $(RELEASE_BUILD)/bench
+	@$(MAKE) static
+	@python3 bench/sessoes.py --lousa $(RELEASE_BUILD)/lousa --static $(STATIC_BUILD)/lousa --pagina \
+	  $(BENCH_EXTRA) --dir $(RELEASE_BUILD)/bench
 	@LOUSA=$(RELEASE_BUILD)/lousa bash bench/linha_longa.sh
 
 # The program as one self-contained web page, build-web/lousa.html, and the

@@ -6,22 +6,29 @@ accepts (200 values or pairs, 20 x 20 x 20 values for code 6, a 50 x 50 table
 for code 9, ...) as an answer file, runs the program once on it to record its
 screen, then times
 
-    lousa < answers > /dev/null        (the program)
+    lousa < answers > /dev/null        (each program given)
     cat answers screen > /dev/null      (the floor: moving the same bytes)
 
-and prints their ratio. A ratio near 1 means the session costs little more
-than starting a process and copying its input and output. It reports; it
-never fails (a session that does not end normally is reported as such).
+and prints their ratios, side by side: the dynamically linked program
+(--lousa), the fully static one (--static), the same program with extra
+arguments (--extra, once per set, for instance "--tabela" or
+"--graficos DIR": a set is timed only when `lousa --help` lists each of its
+options; DIR stands for a scratch folder), and the browser page (--pagina:
+tests/web/banco.js pastes each session into the page in Chromium; its times
+come from that run). A ratio near 1 means the session costs little more than
+starting a process and copying its input and output. It reports; it never
+fails (a session that does not end normally is reported as such).
 
-The two commands are run in turns, neither through a shell, and the fastest
-run of each is kept: on a shared machine the load changes from one moment to
-the next, and the fastest run is the one least disturbed by it. With
+The commands are run in turns, neither through a shell, and the fastest run
+of each is kept: on a shared machine the load changes from one moment to the
+next, and the fastest run is the one least disturbed by it. With
 --hyperfine, hyperfine times them instead (through a shell, medians).
 """
 import argparse
 import json
 import os
 import random
+import re
 import shutil
 import subprocess
 import sys
@@ -86,15 +93,15 @@ def grava_sessoes(lousa, pasta):
     return arquivos
 
 
-def tempos_hyperfine(lousa, respostas, tela, execucoes):
-    comando = f"'{lousa}' < '{respostas}' > /dev/null"
-    piso = f"cat '{respostas}' '{tela}' > /dev/null"
+def tempos_hyperfine(comandos, respostas, tela, execucoes):
+    """Medians of each command and of the floor, the floor last."""
+    linhas = [" ".join(f"'{a}'" for a in argv) + f" < '{respostas}' > /dev/null" for argv in comandos]
+    linhas.append(f"cat '{respostas}' '{tela}' > /dev/null")
     with tempfile.NamedTemporaryFile(suffix=".json") as relatorio:
         subprocess.run(["hyperfine", "--style", "none", "--warmup", "3", "--runs", str(execucoes),
-                        "--export-json", relatorio.name, comando, piso],
+                        "--export-json", relatorio.name, *linhas],
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        resultados = json.load(open(relatorio.name))["results"]
-    return resultados[0]["median"], resultados[1]["median"]
+        return [r["median"] for r in json.load(open(relatorio.name))["results"]]
 
 
 def uma_execucao(argv, entrada):
@@ -104,37 +111,94 @@ def uma_execucao(argv, entrada):
         return time.perf_counter() - inicio
 
 
-def tempos_proprios(lousa, respostas, tela, execucoes):
-    programa, piso = [], []
+def tempos_proprios(comandos, respostas, tela, execucoes):
+    """The fastest run of each command and of the floor, the floor last."""
+    vezes = [[] for _ in range(len(comandos) + 1)]
     for _ in range(execucoes + 3):  # the first three warm the caches
-        programa.append(uma_execucao([lousa], respostas))
-        piso.append(uma_execucao(["cat", respostas, tela], os.devnull))
-    return min(programa[3:]), min(piso[3:])
+        for k, argv in enumerate(comandos):
+            vezes[k].append(uma_execucao(argv, respostas))
+        vezes[-1].append(uma_execucao(["cat", respostas, tela], os.devnull))
+    return [min(v[3:]) for v in vezes]
+
+
+def opcoes_da_ajuda(lousa):
+    ajuda = subprocess.run([lousa, "--help"], stdin=subprocess.DEVNULL, capture_output=True).stdout
+    return set(re.findall(rb"--[a-z0-9][a-z0-9-]*", ajuda))
+
+
+def variantes(opcoes, pasta):
+    """(column name, argv) of every program to time, and the sets left out."""
+    lousa = os.path.abspath(opcoes.lousa)
+    colunas = [("dynamic", [lousa])]
+    if opcoes.static:
+        colunas.append(("static", [os.path.abspath(opcoes.static)]))
+    base = colunas[-1][1][0]
+    conhecidas = opcoes_da_ajuda(base)
+    deixadas = []
+    for k, extra in enumerate(opcoes.extra):
+        palavras = extra.split()
+        faltam = [p for p in palavras if p.startswith("--") and p.encode() not in conhecidas]
+        if faltam:
+            deixadas.append(f"{extra!r} ({', '.join(faltam)} not in --help)")
+            continue
+        rascunho = os.path.join(pasta, f"extra{k}")
+        os.makedirs(rascunho, exist_ok=True)
+        colunas.append((extra.replace("DIR", "").strip(), [base, *(rascunho if p == "DIR" else p for p in palavras)]))
+    return colunas, deixadas
+
+
+def tempos_da_pagina(codigos):
+    """The page's ms per code, from tests/web/banco.js, or the reason there are none."""
+    web = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web")
+    if not os.path.isdir(os.path.join(web, "node_modules")) or shutil.which("node") is None:
+        return {}, "page not timed: needs node and `npm ci` in tests/web"
+    if not os.path.exists(os.path.join(web, "..", "..", "build-web", "lousa.html")):
+        return {}, "page not timed: build-web/lousa.html missing (make web)"
+    feito = subprocess.run(["node", "banco.js"], cwd=web, capture_output=True, text=True)
+    tempos = {}
+    for linha in feito.stdout.splitlines():
+        campos = linha.split()
+        if len(campos) >= 5 and campos[0].isdigit() and int(campos[0]) in codigos:
+            tempos[int(campos[0])] = float(campos[4]) / 1000
+    if feito.returncode != 0 or not tempos:
+        return tempos, f"page: banco.js ended with status {feito.returncode}"
+    return tempos, ""
 
 
 def main():
     args = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    args.add_argument("--lousa", default="build/lousa")
+    args.add_argument("--lousa", default="build/lousa", help="the dynamically linked program")
+    args.add_argument("--static", help="the fully static program, timed beside it")
+    args.add_argument("--extra", action="append", default=[], metavar="ARGS",
+                      help='extra arguments, timed as one more column ("--tabela", "--graficos DIR")')
+    args.add_argument("--pagina", action="store_true", help="time the browser page too (tests/web/banco.js)")
     args.add_argument("--dir", default="build/bench")
     args.add_argument("--runs", type=int, default=30)
     args.add_argument("--hyperfine", action="store_true", help="time with hyperfine (medians)")
     opcoes = args.parse_args()
-    lousa = os.path.abspath(opcoes.lousa)
-    arquivos = grava_sessoes(lousa, opcoes.dir)
+    arquivos = grava_sessoes(os.path.abspath(opcoes.lousa), opcoes.dir)
+    colunas, deixadas = variantes(opcoes, opcoes.dir)
+    pagina, nota_pagina = tempos_da_pagina(set(arquivos)) if opcoes.pagina else ({}, "")
     hyperfine = opcoes.hyperfine and shutil.which("hyperfine") is not None
     medida = "median (hyperfine)" if hyperfine else "fastest"
     print(f"Largest session per application, {medida} of {opcoes.runs} runs; "
-          "ratio = lousa / cat of the same bytes")
-    print(f"{'code':>4}  {'answers':>8}  {'screen':>8}  {'lousa ms':>9}  {'cat ms':>7}  {'ratio':>5}")
+          "ratio = program / cat of the same bytes")
+    for deixada in deixadas:
+        print(f"not timed: {deixada}")
+    if nota_pagina:
+        print(nota_pagina)
+    nomes = [nome for nome, _ in colunas] + (["page"] if pagina else [])
+    print(f"{'code':>4}  {'answers':>8}  {'screen':>8}  {'cat ms':>7}" +
+          "".join(f"  {nome[:14] + ' ms':>17}  {'ratio':>5}" for nome in nomes))
     for codigo, (respostas, tela, status, recusada) in sorted(arquivos.items()):
-        if hyperfine:
-            programa, piso = tempos_hyperfine(lousa, respostas, tela, opcoes.runs)
-        else:
-            programa, piso = tempos_proprios(lousa, respostas, tela, opcoes.runs)
+        medir = tempos_hyperfine if hyperfine else tempos_proprios
+        *tempos, piso = medir([argv for _, argv in colunas], respostas, tela, opcoes.runs)
+        if pagina:
+            tempos.append(pagina.get(codigo, float("nan")))
         nota = "" if status == 0 and not recusada else f"  (session not accepted: status {status})"
-        print(f"{codigo:>4}  {os.path.getsize(respostas):>8}  {os.path.getsize(tela):>8}  "
-              f"{programa * 1000:>9.2f}  {piso * 1000:>7.2f}  {programa / piso:>5.2f}{nota}")
-    sys.stdout.flush()
+        print(f"{codigo:>4}  {os.path.getsize(respostas):>8}  {os.path.getsize(tela):>8}  {piso * 1000:>7.2f}" +
+              "".join(f"  {t * 1000:>17.2f}  {t / piso:>5.2f}" for t in tempos) + nota)
+        sys.stdout.flush()
 
 
 if __name__ == "__main__":

@@ -64,6 +64,13 @@ endif()
 
 set(LOUSA_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/lousa)
 
+# The version is written once, in cmake/lousa.cmake: the manual page and the
+# Debian changelog get it here. A package's format asks for a maintainer; the
+# project is named there with an address that takes no mail (.invalid).
+set(LOUSA_MAINTAINER "Equipe do Lousa <sem-correio@lousa.invalid>")
+configure_file(doc/lousa.1 ${CMAKE_BINARY_DIR}/lousa.1 @ONLY)
+configure_file(packaging/changelog.Debian.in ${CMAKE_BINARY_DIR}/changelog.Debian @ONLY)
+
 install(TARGETS lousa RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES README.md DESTINATION ${LOUSA_DOCDIR})
 install(DIRECTORY examples/ DESTINATION ${LOUSA_DOCDIR}/examples
@@ -77,9 +84,9 @@ if(LOUSA_DEBIAN_PACKAGE)
   # changelog is changelog.gz.
   set(lousa_gzipped ${CMAKE_BINARY_DIR}/lousa.1.gz ${CMAKE_BINARY_DIR}/changelog.gz)
   add_custom_command(OUTPUT ${lousa_gzipped}
-    COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/doc/lousa.1 > ${CMAKE_BINARY_DIR}/lousa.1.gz
-    COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/packaging/changelog.Debian > ${CMAKE_BINARY_DIR}/changelog.gz
-    DEPENDS doc/lousa.1 packaging/changelog.Debian
+    COMMAND gzip -9n -c ${CMAKE_BINARY_DIR}/lousa.1 > ${CMAKE_BINARY_DIR}/lousa.1.gz
+    COMMAND gzip -9n -c ${CMAKE_BINARY_DIR}/changelog.Debian > ${CMAKE_BINARY_DIR}/changelog.gz
+    DEPENDS ${CMAKE_BINARY_DIR}/lousa.1 ${CMAKE_BINARY_DIR}/changelog.Debian
     VERBATIM)
   add_custom_target(lousa_gzipped_docs ALL DEPENDS ${lousa_gzipped})
   install(FILES ${CMAKE_BINARY_DIR}/lousa.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -89,7 +96,8 @@ if(LOUSA_DEBIAN_PACKAGE)
   install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lousa\" COMMAND_ERROR_IS_FATAL ANY)")
 else()
-  install(FILES doc/lousa.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${CMAKE_BINARY_DIR}/lousa.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES LICENSE DESTINATION ${LOUSA_DOCDIR})  # the Debian package has it in its copyright
 endif()
 
 add_custom_target(uninstall
@@ -99,7 +107,7 @@ add_custom_target(uninstall
 # The manual page and the desktop entry are checked by the tools their
 # readers use; a missing tool skips the check (status 77) instead of passing it.
 if(LOUSA_TESTS)
-  set(lousa_man ${CMAKE_SOURCE_DIR}/doc/lousa.1)
+  set(lousa_man ${CMAKE_BINARY_DIR}/lousa.1)
   add_test(NAME package.manual_page_lint COMMAND sh -c
     "command -v mandoc >/dev/null || exit 77; mandoc -T lint -W warning \"$1\"" sh ${lousa_man})
   add_test(NAME package.manual_page_whatis COMMAND sh -c
@@ -116,7 +124,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lousa)
 set(CPACK_PACKAGE_VERSION ${LOUSA_VERSION})
 set(CPACK_PACKAGE_VENDOR "Equipe do Lousa")
-set(CPACK_PACKAGE_CONTACT "Equipe do Lousa <lousa@example.org>")
+set(CPACK_PACKAGE_CONTACT "${LOUSA_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

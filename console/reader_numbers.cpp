@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 namespace lousa::console {
@@ -131,6 +132,20 @@ real_scan::part real_scan::next_part(char c) {
     return part::malformed;
 }
 
+// Most answers have a few digits and a short exponent ("30.12"): their digits
+// as an integer (below 10^7 < 2^24) and the power of ten (5^10 < 2^24) are
+// both exact floats, so one single-precision division or multiplication,
+// rounded once, is already the nearest float to the value.
+std::optional<float> real_scan::exact_quotient(std::int64_t exponent) const {
+    static constexpr float powers_of_ten[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    const std::int64_t scale = exponent - static_cast<std::int64_t>(kept_);
+    if (dropped_nonzero_ || kept_ > 7 || scale < -10 || scale > 10) return std::nullopt;
+    std::int32_t digits = 0;
+    for (std::size_t k = 0; k < kept_; ++k) digits = digits * 10 + digit_value(digits_[k]);
+    const auto whole = static_cast<float>(digits);
+    return scale < 0 ? whole / powers_of_ten[-scale] : whole * powers_of_ten[scale];
+}
+
 real_result real_scan::result() const {
     const float sign = negative_ ? -1.0f : 1.0f;
     if (is_word("inf") || is_word("infinity")) return {read_error::none, sign * std::numeric_limits<float>::infinity()};
@@ -144,6 +159,7 @@ real_result real_scan::result() const {
     const std::int64_t exponent = saturated(scale_ + (exponent_negative_ ? -exponent_ : exponent_));
     if (exponent >= 40) return {read_error::none, sign * std::numeric_limits<float>::infinity()};
     if (exponent <= -46) return {read_error::none, sign * 0.0f};
+    if (const auto quick = exact_quotient(exponent)) return {read_error::none, sign * *quick};
     // The digits as an integer, then "e" and the exponent that scales it.
     std::array<char, kept_digits + 8> text{};
     char* end = std::copy_n(digits_.data(), kept_, text.data());

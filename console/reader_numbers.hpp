@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace lousa::console {
@@ -69,6 +70,7 @@ private:
     };
     part next_part(char c);
     void add_mantissa_digit(char c, bool in_fraction);
+    std::optional<float> exact_quotient(std::int64_t exponent) const;
     void note_word_character(char c);
     bool is_word(std::string_view word) const;
 
@@ -80,7 +82,9 @@ private:
     std::array<char, 8> word_{};
     std::size_t word_length_ = 0;  // stops counting at word_.size() + 1
     // The value is 0.d1 d2 d3 ... times ten to (scale_ + exponent).
-    std::array<char, kept_digits> digits_{};
+    // Only the first kept_ are ever read: not cleared, since a scan starts
+    // for every value read.
+    std::array<char, kept_digits> digits_;
     std::size_t kept_ = 0;
     bool dropped_nonzero_ = false;
     std::int64_t scale_ = 0;

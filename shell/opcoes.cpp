@@ -15,7 +15,8 @@ constexpr texto help_lines[] = {
     "Sem opções, mostra o menu das dezesseis aplicações: digite o código de uma"_t,
     "delas, confirme e responda a cada pergunta. Um valor por pergunta, ou vários"_t,
     "na mesma linha separados por espaços ou vírgulas. O separador decimal é o"_t,
-    "ponto (1.5), nunca a vírgula. Ao final, digite zero para encerrar."_t,
+    "ponto (10.5), nunca a vírgula: 10,5 são dois valores, 10 e 5. Ao final,"_t,
+    "digite zero para encerrar."_t,
     "Para sair antes de escolher: Ctrl-C, ou o fim da entrada (Ctrl-D no Linux"_t,
     "e no macOS; Ctrl-Z e Enter no Windows)."_t,
     ""_t,
@@ -33,8 +34,10 @@ constexpr texto help_lines[] = {
     "Acentos: para arquivos e pipes, a tela sai em página de código 850; num"_t,
     "terminal UTF-8 ela sai em UTF-8 e o que se digita é convertido; no console"_t,
     "do Windows, a página de código 850 é ativada durante a execução. Respostas"_t,
-    "de um arquivo com BOM (UTF-8 ou UTF-16) são convertidas. Este texto sai em"_t,
-    "UTF-8 quando o locale usa UTF-8, exceto com --cp850."_t,
+    "de um arquivo com BOM (UTF-8 ou UTF-16) são convertidas; de um arquivo ou"_t,
+    "pipe sem BOM (o UTF-8 do Bloco de Notas), também, quando o primeiro acento"_t,
+    "é UTF-8; senão, e sempre com --cp850, são lidas byte a byte. Este texto"_t,
+    "sai em UTF-8 quando o locale usa UTF-8, exceto com --cp850."_t,
     ""_t,
     "Estado de saída:"_t,
     "  0   fim normal (zero digitado na pergunta final)"_t,
@@ -79,7 +82,11 @@ std::string help_text() {
     return text;
 }
 
-std::string version_text() { return std::string("lousa ") + LOUSA_VERSION + std::string(line_end); }
+std::string version_text() {
+    constexpr texto licence = "Software livre, licença MIT: pode copiar, distribuir e modificar; veja LICENSE."_t;
+    return std::string("lousa ") + LOUSA_VERSION + std::string(line_end) + std::string(licence.bytes) +
+           std::string(line_end);
+}
 
 std::string unknown_option_message(std::string_view argument) {
     std::string message = "lousa: opcao desconhecida: ";

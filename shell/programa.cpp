@@ -225,7 +225,9 @@ int run_command(std::span<const char* const> arguments, const terminal::streams&
     }
     output_sink& out = converted.screen ? static_cast<output_sink&>(utf8_screen) : screen;
     // Answers files with a byte-order mark are decoded whatever the terminal is.
-    terminal::marked_input answers(keyboard, converted.keyboard);
+    terminal::marked_input answers(keyboard, converted.keyboard           ? terminal::unmarked::utf8
+                                             : converted.keyboard_guessed ? terminal::unmarked::guessed
+                                                                          : terminal::unmarked::bytes);
     run_extras extras;
     extras.table_on_screen = asked.table;
     if (asked.pictures_folder.empty()) return run_program(answers, out, err, extras);

@@ -41,6 +41,7 @@ void marked_input::find_mark() {
 
 void marked_input::finish() {
     ended_ = true;
+    if (encoding_ == encoding::guessing) encoding_ = encoding::bytes, ready_ += undecided_, utf8_ = utf8_decoder{};
     utf8_.finish([this](char32_t code) { ready_ += cp850_or_unknown(code); });
     if (odd_byte_ >= 0 || high_surrogate_ != 0) ready_ += '?';
     odd_byte_ = -1;
@@ -52,6 +53,7 @@ void marked_input::decode(const char* bytes, std::size_t n) {
         const auto byte = static_cast<unsigned char>(bytes[k]);
         switch (encoding_) {
             case encoding::bytes: ready_ += static_cast<char>(byte); break;
+            case encoding::guessing: guess(byte); break;
             case encoding::utf8: utf8_.feed(byte, [this](char32_t code) { ready_ += cp850_or_unknown(code); }); break;
             case encoding::utf16le:
             case encoding::utf16be:
@@ -66,6 +68,28 @@ void marked_input::decode(const char* bytes, std::size_t n) {
                 break;
         }
     }
+}
+
+// ASCII passes; the first character above 127 decides, once complete or
+// ill-formed, how it and the rest are read.
+void marked_input::guess(unsigned char byte) {
+    if (undecided_.empty() && byte < 0x80) {
+        ready_ += static_cast<char>(byte);
+        return;
+    }
+    undecided_ += static_cast<char>(byte);
+    bool ill_formed = false;
+    char32_t code = 0;
+    utf8_.feed(byte, [&](char32_t c) {
+        if (c == utf8_decoder::ill_formed) ill_formed = true;
+        else if (!ill_formed) code = c;
+    });
+    if (!ill_formed && code == 0) return;  // the character goes on
+    const bool utf8 = !ill_formed && cp850_or_unknown(code) != '?';
+    encoding_ = utf8 ? encoding::utf8 : encoding::bytes;
+    if (utf8) ready_ += cp850_or_unknown(code);
+    else ready_ += undecided_, utf8_ = utf8_decoder{};
+    undecided_.clear();
 }
 
 void marked_input::decode_unit(char16_t unit) {
@@ -87,6 +111,16 @@ std::size_t marked_input::read_some(char* buffer, std::size_t capacity) {
     if (!mark_looked_for_) find_mark();
     // No mark and no conversion: straight through, at the reader's own pace.
     if (ready_.empty() && encoding_ == encoding::bytes) return ended_ ? 0 : raw_.read_some(buffer, capacity);
+    // Still guessing: ASCII goes straight through too, up to the first byte
+    // above 127, from which on the bytes are decoded.
+    if (ready_.empty() && encoding_ == encoding::guessing && undecided_.empty() && !ended_) {
+        const std::size_t n = raw_.read_some(buffer, capacity);
+        const auto high = std::find_if(buffer, buffer + n, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        const auto ascii = static_cast<std::size_t>(high - buffer);
+        if (n == 0) finish();
+        decode(high, n - ascii);
+        if (ascii > 0 || n == 0) return ascii;
+    }
     // A read that ends inside a character gives nothing yet: read on, since
     // handing back nothing would mean the end of the input.
     while (ready_.empty() && !ended_) {

@@ -11,7 +11,7 @@ conversions choose(conversion asked, const streams& kinds) {
         case conversion::utf8: return {true, true, true};
         case conversion::automatic: break;
     }
-    return {kinds.output_utf8_terminal, kinds.input_utf8_terminal, kinds.locale_utf8};
+    return {kinds.output_utf8_terminal, kinds.input_utf8_terminal, kinds.locale_utf8, !kinds.input_terminal};
 }
 
 void standard_stream::put(std::string_view bytes) {

@@ -17,6 +17,7 @@ namespace lousa::terminal {
 struct streams {
     bool output_utf8_terminal = false;  // standard output is a terminal whose locale uses UTF-8
     bool input_utf8_terminal = false;   // the same for standard input
+    bool input_terminal = false;        // standard input is a terminal (a person types), whatever its locale
     bool locale_utf8 = false;           // the user's locale uses UTF-8, whatever the streams are
 };
 
@@ -53,6 +54,7 @@ struct conversions {
     bool screen = false;
     bool keyboard = false;
     bool documents = false;
+    bool keyboard_guessed = false;  // a file or pipe without a mark: UTF-8 if it looks so
 };
 conversions choose(conversion asked, const streams& kinds);
 

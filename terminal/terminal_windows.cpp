@@ -81,6 +81,7 @@ session::session() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    kinds_.input_terminal = is_console(STD_INPUT_HANDLE);  // typed in code page 850: never guessed
     if (!is_console(STD_OUTPUT_HANDLE)) return;  // redirected: the bytes are the code page 850 screen
     previous_output_code_page = GetConsoleOutputCP();
     previous_input_code_page = GetConsoleCP();

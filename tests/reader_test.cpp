@@ -191,7 +191,7 @@ TEST(ParseReal, Syntax) {
     EXPECT_EQ(parse_real("INF").value, std::numeric_limits<float>::infinity());
     EXPECT_EQ(parse_real("-Infinity").value, -std::numeric_limits<float>::infinity());
     EXPECT_TRUE(std::isnan(parse_real("NaN").value));
-    for (const char* bad : {"abc", "1..2", ".", "e5", "1e", "1.5e+", "1x", "--1", "1,5", "infin"})
+    for (const char* bad : {"abc", "1..2", ".", "e5", "1e", "1.5e+", "1x", "--1", "1,5", "infin", "infinityzz"})
         EXPECT_EQ(parse_real(bad).error, read_error::bad_real) << bad;
 }
 

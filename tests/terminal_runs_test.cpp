@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <clocale>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -133,6 +134,21 @@ child_result run_on_terminal(const std::vector<std::string>& arguments, const st
     return collect(pid, master, err.fd[0]);
 }
 
+// Typed on a pseudo-terminal, shown on a pipe (`lousa | tee session.txt`).
+child_result run_typed_on_terminal(const std::vector<std::string>& arguments,
+                                   const std::vector<std::string>& environment, const std::string& typed) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    EXPECT_TRUE(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    const pipe_ends out, err;
+    const pid_t pid = start(arguments, environment, {slave, out.fd[1], err.fd[1], {master, out.fd[0], err.fd[0]}});
+    for (const int fd : {slave, out.fd[1], err.fd[1]}) ::close(fd);
+    EXPECT_EQ(::write(master, typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
+    child_result r = collect(pid, out.fd[0], err.fd[0]);
+    ::close(master);
+    return r;
+}
+
 // The program on pipes: `typed` on standard input, `arguments` on its command line.
 child_result run_on_pipes(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
                           const std::string& typed) {
@@ -158,7 +174,9 @@ child_result run_on(int in, int out, int read_out, bool ignore_sigpipe = false) 
 
 // A Kolmogorov-Smirnov session with two accented class names, "Ação" and
 // "Pé€" (code page 850 has no euro sign, so it comes back as '?'), where the
-// screen and the keyboard are converted (a UTF-8 terminal, --utf8) and where
+// screen and the keyboard are converted (a UTF-8 terminal, also in a locale
+// this system has no files for, --utf8), where only the keyboard is (typed at
+// a UTF-8 terminal into a pipe; UTF-8 from a pipe without a mark) and where
 // both stay code page 850. Texts are laid out before they are converted: the
 // accented name takes four of the fifteen columns of its field.
 TEST(Terminal, EachStreamAndOptionGetsItsConversion) {
@@ -170,27 +188,31 @@ TEST(Terminal, EachStreamAndOptionGetsItsConversion) {
     // six code page 850 characters in the ten-character name
     const std::vector<std::string> unconverted = {" *          APLICA\x80\xC7O                          CODIGO  *\n",
                                                   prompt + "     A\xC3\xA7\xC3\xA3o     **\n"};
+    const std::vector<std::string> keyboard_only = {unconverted[0], prompt + "     A\x87\xC6o       **\n"};
     struct way {
         const char* what;
-        bool on_terminal;
+        child_result (*run)(const std::vector<std::string>&, const std::vector<std::string>&, const std::string&);
         std::vector<std::string> arguments;
         const char* locale;
-        bool converted;
+        const std::vector<std::string>& shown;
     };
     const way ways[] = {
-        {"a UTF-8 terminal", true, {}, "C.UTF-8", true},
-        {"--utf8 on pipes", false, {"--utf8"}, "C", true},
-        {"a terminal in the C locale", true, {}, "C", false},
-        {"--cp850 on a UTF-8 terminal", true, {"--cp850"}, "C.UTF-8", false},
-        {"pipes under a UTF-8 locale", false, {}, "C.UTF-8", false},
+        {"a UTF-8 terminal", run_on_terminal, {}, "C.UTF-8", converted},
+        {"a UTF-8 terminal in a locale this system lacks", run_on_terminal, {}, "qq_QQ.UTF-8", converted},
+        {"--utf8 on pipes", run_on_pipes, {"--utf8"}, "C", converted},
+        {"typed at a UTF-8 terminal, shown on a pipe", run_typed_on_terminal, {}, "C.UTF-8", keyboard_only},
+        {"UTF-8 without a mark on pipes", run_on_pipes, {}, "C.UTF-8", keyboard_only},
+        {"a terminal in the C locale", run_on_terminal, {}, "C", unconverted},
+        {"--cp850 on a UTF-8 terminal", run_on_terminal, {"--cp850"}, "C.UTF-8", unconverted},
+        {"--cp850 on pipes", run_on_pipes, {"--cp850"}, "C.UTF-8", unconverted},
     };
+    ASSERT_EQ(std::setlocale(LC_ALL, "qq_QQ.UTF-8"), nullptr) << "this system has the locale qq_QQ.UTF-8";
     for (const way& w : ways) {
-        const auto run = w.on_terminal ? run_on_terminal : run_on_pipes;
-        const child_result r = run(w.arguments, locale_environment(w.locale), typed);
+        const child_result r = w.run(w.arguments, locale_environment(w.locale), typed);
         EXPECT_FALSE(r.timed_out) << w.what;
         EXPECT_EQ(r.status, 0) << w.what;
         EXPECT_EQ(r.err, "") << w.what;
-        for (const std::string& line : w.converted ? converted : unconverted)
+        for (const std::string& line : w.shown)
             EXPECT_NE(r.out.find(line), std::string::npos) << w.what << " does not show " << line;
     }
 }
@@ -213,6 +235,7 @@ TEST(Terminal, DocumentsFollowTheLocaleAndCtrlDEndsTheInput) {
         {false, {"--help"}, "C.UTF-8", "", 0, lousa::utf8_from_cp850(help), ""},
         {false, {"--help", "--cp850"}, "C.UTF-8", "", 0, help, ""},
         {false, {"--help"}, "C", "", 0, help, ""},
+        {true, {"--ação"}, "C.UTF-8", "", 64, "", "lousa: opcao desconhecida: --ação\nUse 'lousa --help' para ver as opcoes.\n"},
         {true, {}, "C.UTF-8", "3\n1\n\x04", 2, "", "Console error: End of file\n"},
     };
     for (const run& expected : runs) {

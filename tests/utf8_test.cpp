@@ -60,7 +60,7 @@ static_assert(lousa::cp850_length("Aç€\xC3") == 4);
 struct marked {
     const char* what;
     std::string raw;
-    bool utf8_unmarked;  // a UTF-8 terminal or --utf8
+    lousa::terminal::unmarked as;
     std::string cp850;
 };
 
@@ -70,29 +70,48 @@ struct marked {
 // reads: the decoder keeps a sequence open, and a read that completed no
 // character reads on (giving back nothing would mean the end of the input).
 TEST(Keyboard, DecodesMarkedOrUtf8InputAndLeavesTheRestAlone) {
+    using enum lousa::terminal::unmarked;
     const marked cases[] = {
-        {"no mark: every byte as it came", "3\r\nA\xC3\xA7\xE3o\n\xEF\xBB", false, "3\r\nA\xC3\xA7\xE3o\n\xEF\xBB"},
-        {"no mark on a UTF-8 terminal", "A\xC3\xA7\xC3\xA3o\n", true, "A\x87\xC6o\n"},
-        {"a mark's first bytes only", "\xFF", false, "\xFF"},
-        {"empty", "", false, ""},
-        {"a UTF-8 sequence cut short at the end", "ok\xC3", true, "ok?"},
-        {"an interrupted UTF-8 sequence", "\xC3" "abcd", true, "?abcd"},
-        {"a character code page 850 lacks", "P\xC3\xA9\xE2\x82\xAC\n", true, "P\x82?\n"},
-        {"UTF-8 mark (Notepad)", "\xEF\xBB\xBF" "3\r\nA\xC3\xA7\xC3\xA3o\r\n", false, "3\r\nA\x87\xC6o\r\n"},
-        {"UTF-8 mark on a UTF-8 terminal", "\xEF\xBB\xBF\xC3\xA9", true, "\x82"},
-        {"UTF-16 LE mark (PowerShell 5)", std::string("\xFF\xFE" "3\0\r\0\n\0\xE7\0\xAC\x20", 12), false,
+        {"no mark: every byte as it came", "3\r\nA\xC3\xA7\xE3o\n\xEF\xBB", bytes, "3\r\nA\xC3\xA7\xE3o\n\xEF\xBB"},
+        {"no mark on a UTF-8 terminal", "A\xC3\xA7\xC3\xA3o\n", utf8, "A\x87\xC6o\n"},
+        {"a mark's first bytes only", "\xFF", bytes, "\xFF"},
+        {"empty", "", bytes, ""},
+        {"a UTF-8 sequence cut short at the end", "ok\xC3", utf8, "ok?"},
+        {"an interrupted UTF-8 sequence", "\xC3" "abcd", utf8, "?abcd"},
+        {"a character code page 850 lacks", "P\xC3\xA9\xE2\x82\xAC\n", utf8, "P\x82?\n"},
+        {"UTF-8 mark (Notepad)", "\xEF\xBB\xBF" "3\r\nA\xC3\xA7\xC3\xA3o\r\n", bytes, "3\r\nA\x87\xC6o\r\n"},
+        {"UTF-8 mark on a UTF-8 terminal", "\xEF\xBB\xBF\xC3\xA9", utf8, "\x82"},
+        {"UTF-16 LE mark (PowerShell 5)", std::string("\xFF\xFE" "3\0\r\0\n\0\xE7\0\xAC\x20", 12), bytes,
          "3\r\n\x87?"},
-        {"UTF-16 BE mark", std::string("\xFE\xFF\0" "3\0\xE3\0\n", 8), false, "3\xC6\n"},
-        {"UTF-16 pair and lone halves", std::string("\xFF\xFE\x3D\xD8\x00\xDE\x00\xDC" "1\0\x3D\xD8", 12), false,
+        {"UTF-16 BE mark", std::string("\xFE\xFF\0" "3\0\xE3\0\n", 8), bytes, "3\xC6\n"},
+        {"UTF-16 pair and lone halves", std::string("\xFF\xFE\x3D\xD8\x00\xDE\x00\xDC" "1\0\x3D\xD8", 12), bytes,
          "??1?"},
-        {"UTF-16 cut in the middle of a unit", std::string("\xFF\xFE" "1\0" "2", 5), false, "1?"},
+        {"UTF-16 cut in the middle of a unit", std::string("\xFF\xFE" "1\0" "2", 5), bytes, "1?"},
+        {"no mark, a file: Notepad's UTF-8", "3\r\nA\xC3\xA7\xC3\xA3o\r\n\xC3\xA9", guessed, "3\r\nA\x87\xC6o\r\n\x82"},
+        {"no mark, a file: code page 850", "3\nA\x87\xC6o\n\xC3\xA7", guessed, "3\nA\x87\xC6o\n\xC3\xA7"},
+        {"no mark, a file: UTF-8 of a character code page 850 lacks", "x\xE2\x82\xAC\xC3\xA7", guessed, "x\xE2\x82\xAC\xC3\xA7"},
+        {"no mark, a file: a lead byte cut short at the end", "ok\xC3", guessed, "ok\xC3"},
+        {"a file with a UTF-16 mark", std::string("\xFE\xFF\0\xE3", 4), guessed, "\xC6"},
     };
     for (const marked& c : cases)
         for (const std::size_t piece : {std::size_t{1}, std::size_t{4096}}) {
             lousa::testing::text_input raw(c.raw, piece);
-            lousa::terminal::marked_input in(raw, c.utf8_unmarked);
+            lousa::terminal::marked_input in(raw, c.as);
             EXPECT_EQ(lousa::testing::read_all(in, 3), c.cp850) << c.what << ", " << piece << "-byte reads";
         }
+}
+
+// Portuguese words in code page 850 are never taken for UTF-8: a code page
+// 850 accented letter is a UTF-8 lead byte only when another accented letter
+// follows it, and no word has the pairs that would make one.
+TEST(Keyboard, CodePage850WordsDoNotPassForUtf8) {
+    for (const char* word : {"ação", "AÇÃO", "não", "SÃO", "fêmeas", "ÊXITO", "média", "análise", "três", "põe",
+                             "PÕE", "ÍNDICE", "Óleo", "ÚTIL", "útil", "avô", "à", "lingüiça", "coração", "órgão"}) {
+        const std::string cp850 = cp850_from_utf8(word) + "\n";
+        lousa::testing::text_input raw(cp850, 4096);
+        lousa::terminal::marked_input in(raw, lousa::terminal::unmarked::guessed);
+        EXPECT_EQ(lousa::testing::read_all(in, 3), cp850) << word;
+    }
 }
 
 TEST(Utf8Output, ShowsTheCodePage850ScreenInUtf8) {
