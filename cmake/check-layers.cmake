@@ -2,7 +2,7 @@
 # from the ground up; the three folders of applications are one layer, and an
 # application never includes from another application's folder.
 #   cmake -DROOT=<source root> -P check-layers.cmake
-set(layers console terminal common "parametric|regression|nonparametric" shell web tests)
+set(layers console terminal "common|distribuicoes" "parametric|regression|nonparametric|graficos" shell web tests)
 set(rank 0)
 foreach(layer IN LISTS layers)
   string(REPLACE "|" ";" folders "${layer}")

@@ -32,7 +32,8 @@ endif()
 #   console      formatted screen lines and keyboard answers
 #   terminal     the standard streams and the UTF-8 conversions at their edge
 #   common       what the applications share (texts, capacity refusal)
-#   applications one file each
+#   distribuicoes the tables a test is read in (beside common, on nothing)
+#   applications one file each; graficos, the pictures of their results
 #   shell        the menu, the run, the options
 function(lousa_sources var)
   set(found)
@@ -62,14 +63,38 @@ lousa_sources(LOUSA_COMMON_SOURCES common)
 add_library(lousa_common STATIC ${LOUSA_COMMON_SOURCES})
 target_link_libraries(lousa_common PUBLIC lousa_console)
 
+# Boost.Math's headers (Debian's libboost-dev), seen by this library only. A
+# cross compiler is given a folder holding nothing but a `boost` link to them:
+# /usr/include whole would put the host's C library before its own.
+set(LOUSA_BOOST_HEADERS /usr/include/boost)
+if(NOT EXISTS ${LOUSA_BOOST_HEADERS}/math/distributions/students_t.hpp)
+  message(FATAL_ERROR "Boost.Math's headers are missing: apt-get install libboost-dev")
+endif()
+lousa_sources(LOUSA_DISTRIBUICOES_SOURCES distribuicoes)
+add_library(lousa_distribuicoes STATIC ${LOUSA_DISTRIBUICOES_SOURCES})
+target_include_directories(lousa_distribuicoes PUBLIC ${LOUSA_ROOT})
+if(CMAKE_CROSSCOMPILING)
+  set(LOUSA_BOOST_INCLUDE ${CMAKE_BINARY_DIR}/boost-include)
+  file(MAKE_DIRECTORY ${LOUSA_BOOST_INCLUDE})
+  file(CREATE_LINK ${LOUSA_BOOST_HEADERS} ${LOUSA_BOOST_INCLUDE}/boost SYMBOLIC)
+  target_include_directories(lousa_distribuicoes SYSTEM PRIVATE ${LOUSA_BOOST_INCLUDE})
+endif()
+
 lousa_sources(LOUSA_APPLICATION_SOURCES parametric regression nonparametric)
 add_library(lousa_applications STATIC ${LOUSA_APPLICATION_SOURCES})
-target_link_libraries(lousa_applications PUBLIC lousa_common)
+target_link_libraries(lousa_applications PUBLIC lousa_common lousa_distribuicoes)
+
+# The pictures of the results, beside the applications (Boost.Math's
+# header-only distributions for the distribution picture).
+lousa_sources(LOUSA_GRAFICOS_SOURCES graficos)
+add_library(lousa_graficos STATIC ${LOUSA_GRAFICOS_SOURCES})
+target_link_libraries(lousa_graficos PUBLIC lousa_common)
 
 lousa_sources(LOUSA_SHELL_SOURCES shell)
 list(REMOVE_ITEM LOUSA_SHELL_SOURCES ${LOUSA_ROOT}/shell/main.cpp)
 add_library(lousa_core STATIC ${LOUSA_SHELL_SOURCES})
-target_link_libraries(lousa_core PUBLIC lousa_applications lousa_terminal)
+target_link_libraries(lousa_core PUBLIC lousa_applications lousa_graficos lousa_terminal)
 target_compile_definitions(lousa_core PUBLIC LOUSA_VERSION="${LOUSA_VERSION}")  # for --version
 
-set(LOUSA_LIBRARIES lousa_console lousa_terminal lousa_common lousa_applications lousa_core)
+set(LOUSA_LIBRARIES lousa_console lousa_terminal lousa_common lousa_distribuicoes lousa_applications lousa_graficos
+    lousa_core)

@@ -7,12 +7,15 @@
 //
 //   if (resultados.ouvido()) resultados.informa(resultados::estatistica{...});
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "common/vetores.hpp"
+#include "console/cp850.hpp"
 #include "console/real.hpp"
 
 namespace lousa::resultados {
@@ -31,6 +34,7 @@ enum class lei : std::uint8_t {
     mann_whitney,        // U; sizes n1, n2
     spearman,            // rs of n1 pairs
     kruskal_wallis,      // H; gl1 = k - 1 groups, n1 observations in all
+    correlacao,          // Pearson's r of n1 pairs, read through its t with n1 - 2 d.f.
 };
 
 // The verdict the course's screen itself prints, where it prints one.
@@ -41,6 +45,7 @@ struct estatistica {
     lei distribuicao = lei::t_student;
     std::string nome;       // as the screen names it: "Fc", "t", "Zc", "T", ...
     double valor = 0;       // as the screen computed it (a stored real)
+    std::int32_t casas = 2; // the decimals the screen prints it with
     double gl1 = 0, gl2 = 0;
     std::int32_t n1 = 0, n2 = 0;
     bool empates = false;   // tied values among the ranked data
@@ -169,5 +174,32 @@ public:
 private:
     std::array<ouvinte*, 2> ouvintes_{};
 };
+
+// ---- Helpers for the applications ----
+
+// A text's code page 850 bytes, for the fields above: texto("médias iguais"_t).
+inline std::string texto(lousa::texto t) { return std::string(t.bytes); }
+
+// Positions 1..n of an application's array (none for n < 1).
+template <class T, int N>
+std::vector<double> valores(const vetor<T, N>& v, std::int32_t n) {
+    std::vector<double> lista;
+    for (std::int32_t j = 1; j <= std::min(n, std::int32_t{N}); ++j) lista.push_back(double(v[j]));
+    return lista;
+}
+
+// The median of a list, in double (0 for an empty one).
+inline double mediana(std::vector<double> lista) {
+    if (lista.empty()) return 0;
+    std::sort(lista.begin(), lista.end());
+    const std::size_t meio = lista.size() / 2;
+    return lista.size() % 2 != 0 ? lista[meio] : (lista[meio - 1] + lista[meio]) / 2;
+}
+
+// True when some value occurs more than once (ties among ranked data).
+inline bool tem_empates(std::vector<double> lista) {
+    std::sort(lista.begin(), lista.end());
+    return std::adjacent_find(lista.begin(), lista.end()) != lista.end();
+}
 
 }  // namespace lousa::resultados

@@ -3,7 +3,8 @@
 // distributions (from Boost.Math) and the exact small-sample counts of the
 // rank tests. Everything in double; the callers round for the screen.
 // `alfa` is the significance level (0.05, 0.01); "bilateral" splits it
-// between the two tails.
+// between the two tails. A statistic that is not a finite number, sizes or
+// degrees of freedom out of range give NaN (or nothing): "sem tabela".
 
 #include <cstdint>
 #include <optional>
@@ -35,12 +36,20 @@ std::optional<std::int32_t> mann_whitney_critico(std::int32_t n1, std::int32_t n
 
 // Runs: r runs of two kinds of sizes n1 and n2 (each <= 200).
 double sequencias_p_bilateral(std::int32_t n1, std::int32_t n2, std::int32_t r);
+// The table's two-sided limits at alfa (each tail alfa / 2): r at or below
+// `inferior`, or at or above `superior`, is significant.
+struct sequencias_limites {
+    std::optional<std::int32_t> inferior, superior;
+};
+sequencias_limites sequencias_criticos(std::int32_t n1, std::int32_t n2, double alfa);
 
-// One-sample Kolmogorov: P(D_n < d), and the d with P(D_n >= d) = alfa.
+// One-sample Kolmogorov: P(D_n < d), and the d with P(D_n >= d) = alfa
+// (n <= 1000).
 double kolmogorov_cdf(std::int32_t n, double d);
 double kolmogorov_critico(std::int32_t n, double alfa);
 
-// Spearman rs of n pairs without ties, exact (n <= 9).
+// Spearman rs of n pairs without ties, exact (2 <= n <= 9). The critical
+// value is the smallest rs with P(|rs| >= it) <= alfa.
 double spearman_p_bilateral(std::int32_t n, double rs);
 std::optional<double> spearman_critico(std::int32_t n, double alfa);
 

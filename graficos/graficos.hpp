@@ -20,8 +20,13 @@ std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& d
 // statistic marked; empty where there is no table to draw.
 std::string distribuicao(const resultados::estatistica& e);
 
+// The file a result's picture is saved as: "07-correlacao-e-regressao.svg".
+std::string nome_do_arquivo(std::int32_t codigo);
+
 // Listens to a run and, at the end of each result, hands its picture to
 // `entrega` (code, file name such as "07-correlacao-e-regressao.svg", SVG).
+// The SVG is empty when the result has no picture (code 1, or a run that
+// ended before its result): the caller says so rather than save it.
 class desenhista final : public resultados::ouvinte {
 public:
     using entrega = std::function<void(std::int32_t codigo, const std::string& nome, const std::string& svg)>;

@@ -26,7 +26,7 @@ bool em_unidades_da_ultima_casa(real xdado, std::int32_t casa, std::int32_t& dad
 
 }  // namespace
 
-void teste_aleatoriedade(console_io& con) {
+void teste_aleatoriedade(console_io& con, const resultados::canal& resultados) {
     constexpr int capacidade = 200;
     const texto estrelas = "*******************************************************"_t;
     vetor<real, capacidade> xdado;
@@ -131,6 +131,30 @@ void teste_aleatoriedade(console_io& con) {
         con.line();
     }
     con.line();
+    if (!resultados.ouvido()) return;
+    // The values as typed (the counts were sorted in place, their copy kept in
+    // base); a measurement's median back in its own units, and the attribute
+    // marks split at one half.
+    if (tipo == 3) resultados.informa(resultados::sequencia{resultados::valores(dado, n), 0.5});
+    else if (tipo == 1) resultados.informa(resultados::sequencia{resultados::valores(base, n), mediana});
+    else resultados.informa(resultados::sequencia{resultados::valores(xdado, n), mediana / std::pow(10.0, casa)});
+    // The screen's verdict stands for both: the exact count adds its p-value.
+    const texto h0 = "sequência aleatória"_t;
+    const auto na_tela = z > 1.96f ? resultados::veredito::rejeita : resultados::veredito::nao_rejeita;
+    resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::normal,
+                                               .nome = "Z",
+                                               .valor = z,
+                                               .h0 = resultados::texto(h0),
+                                               .na_tela = na_tela,
+                                               .critico_na_tela = 1.96f});
+    resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::sequencias,
+                                               .nome = "R",
+                                               .valor = r,
+                                               .casas = 0,
+                                               .n1 = n1,
+                                               .n2 = n2,
+                                               .h0 = resultados::texto(h0),
+                                               .na_tela = na_tela});
 }
 
 }  // namespace lousa

@@ -5,16 +5,44 @@
 // student looks it up in a table. No verdict.
 
 #include <cmath>
+#include <string_view>
 
 #include "common/aplicacoes.hpp"
 #include "common/limites.hpp"
 #include "common/textos.hpp"
 
 namespace lousa {
+namespace {
 
-void teste_kolmogorov_smirnov(console_io& con) {
+constexpr int capacidade = 50;
+
+// The two cumulative curves and the first class where Dc occurs; Dc of a
+// total of soma1 observations (rounded to a whole count), with the course's
+// Dt when the screen printed one.
+void informa(const resultados::canal& resultados, const vetor<texto_fixo<10>, capacidade>& classe,
+             const vetor<real, capacidade>& fao, const vetor<real, capacidade>& fae,
+             const vetor<real, capacidade>& difa, std::int32_t inc, real valmax, real soma1, real dt) {
+    resultados::acumuladas curvas{{}, resultados::valores(fao, inc), resultados::valores(fae, inc), valmax, 0};
+    for (std::int32_t j = 1; j <= inc; ++j) {
+        const std::string_view nome = classe[j].view();
+        curvas.classes.emplace_back(nome.substr(0, nome.find_last_not_of(' ') + 1));
+    }
+    for (std::int32_t j = inc; j >= 1; --j)
+        if (difa[j] == valmax) curvas.classe_do_dc = j - 1;
+    resultados.informa(curvas);
+    resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::kolmogorov,
+                                               .nome = "Dc",
+                                               .valor = valmax,
+                                               .casas = 3,
+                                               .n1 = inteiro(std::round(double(soma1))),
+                                               .h0 = resultados::texto("dados com a distribuição teórica"_t),
+                                               .critico_na_tela = dt});
+}
+
+}  // namespace
+
+void teste_kolmogorov_smirnov(console_io& con, const resultados::canal& resultados) {
     using textos::bra;
-    constexpr int capacidade = 50;
     vetor<texto_fixo<10>, capacidade> classe;
     vetor<real, capacidade> fre, fso, fro, fao, fae, difa;
     std::int32_t inc = 0;
@@ -75,6 +103,7 @@ void teste_kolmogorov_smirnov(console_io& con) {
         con.write("(1x,\"*\",10x,\" Dc = \",f5.3, \" ** \",\" Dt  = \",F5.3, 12x \"*\")"_layout, valmax, dt);
     }
     con.write("(1x, 50(\"*\"), a1)"_layout, bra);
+    if (resultados.ouvido()) informa(resultados, classe, fao, fae, difa, inc, valmax, soma1, dt);
 }
 
 }  // namespace lousa

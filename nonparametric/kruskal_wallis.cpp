@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "nonparametric/postos.hpp"
 #include "common/aplicacoes.hpp"
@@ -14,7 +16,7 @@
 
 namespace lousa {
 
-void teste_kruskal_wallis(console_io& con) {
+void teste_kruskal_wallis(console_io& con, const resultados::canal& resultados) {
     constexpr int maxcol = 20, maxlin = 20, capacidade = 200;
     matriz<real, maxlin, maxcol> dados, postoxe;
     vetor<real, capacidade> dadoxx, pstt;
@@ -86,6 +88,23 @@ void teste_kruskal_wallis(console_io& con) {
     con.write("(1x,\"***\",1x,\" H = \", F7.2, \" ***\",\"  Graus de liberdade = \",I2 ,4x, \"***\")"_layout, h, gl);
     con.line("****************************************************"_t);
     con.line();
+    if (resultados.ouvido()) {
+        // Each treatment's values with its mean rank.
+        resultados::amostras tratamentos{resultados::centro::posto_medio, {}};
+        for (std::int32_t j = 1; j <= nc; ++j) {
+            resultados::grupo g{std::to_string(j), {}, double(rr[j]) / rnl};
+            for (std::int32_t i = 1; i <= nl; ++i) g.valores.push_back(dados(i, j));
+            tratamentos.grupos.push_back(std::move(g));
+        }
+        resultados.informa(tratamentos);
+        resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::kruskal_wallis,
+                                                   .nome = "H",
+                                                   .valor = h,
+                                                   .gl1 = double(gl),
+                                                   .n1 = n,
+                                                   .empates = resultados::tem_empates(resultados::valores(dadoxx, n)),
+                                                   .h0 = resultados::texto("tratamentos da mesma população"_t)});
+    }
 }
 
 }  // namespace lousa

@@ -16,7 +16,7 @@
 
 namespace lousa {
 
-void teste_mann_whitney(console_io& con) {
+void teste_mann_whitney(console_io& con, const resultados::canal& resultados) {
     using textos::mensagem;
     using textos::mensagem2;
     constexpr int capacidade = 200;
@@ -104,6 +104,30 @@ void teste_mann_whitney(console_io& con) {
                   u, mensagem, nx, ny);
     }
     con.line("******************************************************"_t);
+    if (resultados.ouvido()) {
+        resultados::grupo gx{"X", resultados::valores(x, nx), 0}, gy{"Y", resultados::valores(y, ny), 0};
+        gx.centro = resultados::mediana(gx.valores);
+        gy.centro = resultados::mediana(gy.valores);
+        resultados.informa(resultados::amostras{resultados::centro::mediana, {gx, gy}});
+        const bool empates = resultados::tem_empates(resultados::valores(xy, n));
+        const texto h0 = "as duas amostras da mesma população"_t;
+        if (rnx > 20 || rny > 20)
+            resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::normal,
+                                                       .nome = "Zc",
+                                                       .valor = real(std::fabs(z)),
+                                                       .n1 = nx,
+                                                       .n2 = ny,
+                                                       .empates = empates,
+                                                       .h0 = resultados::texto(h0)});
+        else
+            resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::mann_whitney,
+                                                       .nome = "U",
+                                                       .valor = u,
+                                                       .n1 = nx,
+                                                       .n2 = ny,
+                                                       .empates = empates,
+                                                       .h0 = resultados::texto(h0)});
+    }
 }
 
 }  // namespace lousa

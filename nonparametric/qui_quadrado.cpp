@@ -4,6 +4,7 @@
 // student reads a chi-square table.
 
 #include <cstdint>
+#include <string>
 
 #include "common/aplicacoes.hpp"
 #include "common/limites.hpp"
@@ -11,7 +12,7 @@
 
 namespace lousa {
 
-void teste_qui_quadrado(console_io& con) {
+void teste_qui_quadrado(console_io& con, const resultados::canal& resultados) {
     using textos::bra;
     constexpr int capacidade = 50;
     const texto estrelas54 = "******************************************************"_t;
@@ -53,6 +54,11 @@ void teste_qui_quadrado(console_io& con) {
         con.line(estrelas42);
         con.write("(1x,\"*\",\" Qui-Quadrado =\",1x,f6.2,4x,\"**\"4x\" GL =\",i2 \" *\")"_layout, qui, gl);
         con.line(estrelas42);
+        if (resultados.ouvido()) {
+            resultados::frequencias f{1, n, {}, resultados::valores(fso, n), resultados::valores(fse, n)};
+            for (std::int32_t k = 1; k <= n; ++k) f.classes.push_back(std::to_string(k));
+            resultados.informa(f);
+        }
     } else {
         con.line("** Digitar as frequencias da tabela de contingencia **"_t);
         con.line();
@@ -89,8 +95,26 @@ void teste_qui_quadrado(console_io& con) {
         con.line(estrelas54);
         con.write("(1x,11(\"*\") ,\" Qui-quadrado = \",F6.2,\"   GL = \", i3,1x, 9(\"*\"))"_layout, qui, gl);
         con.line(estrelas54);
+        if (resultados.ouvido()) {
+            resultados::frequencias f{inl, inc, {}, {}, {}};
+            for (std::int32_t j = 1; j <= inc; ++j) f.classes.push_back(std::to_string(j));
+            for (std::int32_t i = 1; i <= inl; ++i)
+                for (std::int32_t j = 1; j <= inc; ++j) {
+                    f.observadas.push_back(fo(i, j));
+                    f.esperadas.push_back(fe(i, j));
+                }
+            resultados.informa(f);
+        }
     }
     con.line();
+    if (resultados.ouvido())
+        resultados.informa(resultados::estatistica{
+            .distribuicao = resultados::lei::qui_quadrado,
+            .nome = resultados::texto("Qui-quadrado"_t),
+            .valor = qui,
+            .gl1 = double(gl),
+            .h0 = resultados::texto(tipo == 1 ? texto("frequências como as esperadas"_t)
+                                              : texto("linhas e colunas independentes"_t))});
 }
 
 }  // namespace lousa

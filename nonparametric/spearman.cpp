@@ -10,7 +10,7 @@
 
 namespace lousa {
 
-void correlacao_spearman(console_io& con) {
+void correlacao_spearman(console_io& con, const resultados::canal& resultados) {
     constexpr int capacidade = 200;
     vetor<real, capacidade> dadoxx, dadoy, origx, origy, pstx, psty, postox, postoy, dif2;
     std::int32_t n = 0, nx = 0;
@@ -69,6 +69,18 @@ void correlacao_spearman(console_io& con) {
     con.write("(1x,2(\"*\"),1x,\"Coeficiente de SPEARMAN = \",f5.3,2x,    3(\"*\"), \" t = \", f5.2,1x, 2(\"*\"))"_layout,
               rs, t);
     con.line("****************************************************"_t);
+    if (resultados.ouvido()) {
+        resultados.informa(resultados::pares_de_postos{resultados::valores(postox, n), resultados::valores(postoy, n)});
+        resultados.informa(resultados::estatistica{
+            .distribuicao = resultados::lei::spearman,
+            .nome = "rs",
+            .valor = rs,
+            .casas = 3,
+            .n1 = n,
+            .empates = resultados::tem_empates(resultados::valores(origx, n)) ||
+                       resultados::tem_empates(resultados::valores(origy, n)),
+            .h0 = resultados::texto("correlação nula"_t)});
+    }
 }
 
 }  // namespace lousa

@@ -5,6 +5,7 @@
 // approximation Zc is printed beside 1.96. No verdict.
 
 #include <cmath>
+#include <vector>
 
 #include "nonparametric/postos.hpp"
 #include "common/aplicacoes.hpp"
@@ -13,7 +14,7 @@
 
 namespace lousa {
 
-void teste_wilcoxon(console_io& con) {
+void teste_wilcoxon(console_io& con, const resultados::canal& resultados) {
     using textos::mensagem;
     using textos::mensagem2;
     constexpr int capacidade = 200;
@@ -82,6 +83,31 @@ void teste_wilcoxon(console_io& con) {
                   mensagem2, k1);
     }
     con.line("******************************************************"_t);
+    if (resultados.ouvido()) {
+        // The differences as typed (di was sorted), and ties among the
+        // magnitudes that were ranked.
+        resultados::grupo diferencas{resultados::texto("Diferenças"_t), {}, 0};
+        for (std::int32_t j = 1; j <= n; ++j) diferencas.valores.push_back(real(xa[j] - xd[j]));
+        diferencas.centro = resultados::mediana(diferencas.valores);
+        resultados.informa(resultados::amostras{resultados::centro::mediana, {diferencas}});
+        std::vector<double> magnitudes;
+        for (std::int32_t j = 1; j <= k1; ++j) magnitudes.push_back(std::fabs(dif[j]));
+        const texto h0 = "diferenças centradas em zero"_t;
+        if (rk1 <= 25)
+            resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::postos_sinalizados,
+                                                       .nome = "T",
+                                                       .valor = real(std::fabs(valort)),
+                                                       .n1 = k1,
+                                                       .empates = resultados::tem_empates(magnitudes),
+                                                       .h0 = resultados::texto(h0)});
+        else
+            resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::normal,
+                                                       .nome = "Zc",
+                                                       .valor = real(std::fabs(testez)),
+                                                       .n1 = k1,
+                                                       .empates = resultados::tem_empates(magnitudes),
+                                                       .h0 = resultados::texto(h0)});
+    }
 }
 
 }  // namespace lousa

@@ -12,7 +12,7 @@
 
 namespace lousa {
 
-void anova_com_repeticoes(console_io& con) {
+void anova_com_repeticoes(console_io& con, const resultados::canal& resultados) {
     constexpr int limite = 20;
     // dadox2(i, j)[k]: repetition k of the cell in line i, column j.
     matriz<vetor<real, limite>, limite, limite> dadox2;
@@ -128,6 +128,15 @@ void anova_com_repeticoes(console_io& con) {
     con.line();
     con.line("*******************************************************"_t);
     mostra_medias(con, mediacol, inc, medialin, inl);
+    if (resultados.ouvido()) {
+        resultados::medias_de_celulas celulas{inl, inc, {}};
+        for (std::int32_t i = 1; i <= inl; ++i)
+            for (std::int32_t j = 1; j <= inc; ++j) celulas.medias.push_back(double(somacel(i, j)) / rnr);
+        resultados.informa(celulas);
+        informa_f(resultados, "F(colunas)"_t, fcol, glcol, glres, "médias das colunas iguais"_t);
+        informa_f(resultados, "F(linhas)"_t, flin, gllin, glres, "médias das linhas iguais"_t);
+        informa_f(resultados, "F(lin x col)"_t, fint, gllxc, glres, "sem interação"_t);
+    }
 }
 
 }  // namespace lousa

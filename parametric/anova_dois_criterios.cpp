@@ -11,7 +11,7 @@
 
 namespace lousa {
 
-void anova_dois_criterios(console_io& con) {
+void anova_dois_criterios(console_io& con, const resultados::canal& resultados) {
     constexpr int maxlin = limite_dois_criterios, maxcol = limite_dois_criterios;
     matriz<real, maxlin, maxcol> dadox;
     vetor<real, maxlin> somalin, medialin;
@@ -96,6 +96,15 @@ void anova_dois_criterios(console_io& con) {
     con.line("*******************************************************"_t);
     con.line();
     mostra_medias(con, mediacol, inc, medialin, inl);
+    if (resultados.ouvido()) {
+        // One observation per cell: the cell means are the data.
+        resultados::medias_de_celulas celulas{inl, inc, {}};
+        for (std::int32_t i = 1; i <= inl; ++i)
+            for (std::int32_t j = 1; j <= inc; ++j) celulas.medias.push_back(dadox(i, j));
+        resultados.informa(celulas);
+        informa_f(resultados, "F(colunas)"_t, fcol, glcol, glres, "médias das colunas iguais"_t);
+        informa_f(resultados, "F(linhas)"_t, flin, gllin, glres, "médias das linhas iguais"_t);
+    }
 }
 
 }  // namespace lousa

@@ -4,14 +4,38 @@
 // treatment. No verdict: the student reads an F table.
 
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "common/aplicacoes.hpp"
 #include "common/limites.hpp"
 #include "common/textos.hpp"
 
 namespace lousa {
+namespace {
 
-void anova_um_criterio(console_io& con) {
+// Each treatment's column of repetitions and its mean, and F.
+template <class Tabela, class Medias>
+void informa(const resultados::canal& resultados, const Tabela& dadox, const Medias& mediacol, std::int32_t inr,
+             std::int32_t inc, real testef, std::int32_t glcol, std::int32_t glres) {
+    resultados::amostras tratamentos{resultados::centro::media, {}};
+    for (std::int32_t j = 1; j <= inc; ++j) {
+        resultados::grupo g{std::to_string(j), {}, mediacol[j]};
+        for (std::int32_t i = 1; i <= inr; ++i) g.valores.push_back(dadox(i, j));
+        tratamentos.grupos.push_back(std::move(g));
+    }
+    resultados.informa(tratamentos);
+    resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::f_snedecor,
+                                               .nome = "F",
+                                               .valor = testef,
+                                               .gl1 = double(glcol),
+                                               .gl2 = double(glres),
+                                               .h0 = resultados::texto("médias dos tratamentos iguais"_t)});
+}
+
+}  // namespace
+
+void anova_um_criterio(console_io& con, const resultados::canal& resultados) {
     using textos::ast;
     // Both counts are refused beyond these, so no array needs more room.
     constexpr int max_repeticoes = 20;
@@ -72,6 +96,7 @@ void anova_um_criterio(console_io& con) {
     }
     con.line("*******************************************************"_t);
     con.line();
+    if (resultados.ouvido()) informa(resultados, dadox, mediacol, inr, inc, testef, glcol, glres);
 }
 
 }  // namespace lousa

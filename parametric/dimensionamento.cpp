@@ -14,7 +14,8 @@
 
 namespace lousa {
 
-void dimensionamento_amostras(console_io& con) {
+// A sample size has no table to look up and no picture: nothing is reported.
+void dimensionamento_amostras(console_io& con, const resultados::canal& /*resultados*/) {
     using textos::ast;
     using textos::bra;
     constexpr int capacidade = 200;

@@ -13,7 +13,7 @@
 
 namespace lousa {
 
-void teste_t_student(console_io& con) {
+void teste_t_student(console_io& con, const resultados::canal& resultados) {
     using textos::bra;
     constexpr int capacidade = 200;
     vetor<real, capacidade> x, y;
@@ -80,6 +80,16 @@ void teste_t_student(console_io& con) {
     con.write("(1x,\"*\",9x,\"Graus de liberdade do numerador   = \", f4.0,  13X, \"*\")"_layout, glnum);
     con.write("(1x,\"*\",9x, \"Graus de liberdade do denominador = \", f4.0, 13X,\"*\")"_layout, glden);
     con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    if (resultados.ouvido()) {
+        resultados.informa(resultados::amostras{resultados::centro::media,
+                                                {{"A", resultados::valores(x, nx), medx}, {"B", resultados::valores(y, ny), medy}}});
+        resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::f_snedecor,
+                                                   .nome = "Fc",
+                                                   .valor = fc,
+                                                   .gl1 = glnum,
+                                                   .gl2 = glden,
+                                                   .h0 = resultados::texto("variâncias iguais"_t)});
+    }
     con.write("(1x,\"*\",8x, \"Se as variancias sao homogeneas:   digitar 0 \",9x,\"*\", a1)"_layout, bra);
     con.write("(1x,\"*\",8x, \"Se as variancias sao heterogeneas: digitar 1 \",9x,\"*\", a1)"_layout, bra);
     con.write("(1x, 64(\"*\"), a1)"_layout, bra);
@@ -97,7 +107,14 @@ void teste_t_student(console_io& con) {
     } else {
         // Heterogeneous variances, unequal sizes: the student types the t of
         // each sample's degrees of freedom, weighted by the variances of the
-        // means.
+        // means. The table can show both values before they are asked for.
+        if (resultados.ouvido())
+            resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::t_tabelado,
+                                                       .nome = "t",
+                                                       .valor = 0,
+                                                       .gl1 = glx,
+                                                       .gl2 = gly,
+                                                       .h0 = resultados::texto("médias iguais"_t)});
         con.write("(1x,\"*\",8x,\"Qual o valor de 't' para \",f4.0,\" graus de liberdade\", 6x, \"*\")"_layout, glx);
         con.read(tx);
         con.write("(1x,\"*\",8x,\"Qual o valor de 't' para \",f4.0,\" graus de liberdade\", 6x, \"*\")"_layout, gly);
@@ -115,6 +132,12 @@ void teste_t_student(console_io& con) {
     con.write("(1x,\"*    t calculado = \",f6.2,\"   ////  \",\"Graus de liberdade  \",f4.0, 5x,\"*\")"_layout,
               tc, glf);
     con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    if (resultados.ouvido())
+        resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::t_student,
+                                                   .nome = "t",
+                                                   .valor = tc,
+                                                   .gl1 = glf,
+                                                   .h0 = resultados::texto("médias iguais"_t)});
 }
 
 }  // namespace lousa

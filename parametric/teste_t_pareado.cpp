@@ -10,7 +10,7 @@
 
 namespace lousa {
 
-void teste_t_pareado(console_io& con) {
+void teste_t_pareado(console_io& con, const resultados::canal& resultados) {
     using textos::bra;
     constexpr int capacidade = 200;
     vetor<real, capacidade> xa, xd, dif;
@@ -40,6 +40,15 @@ void teste_t_pareado(console_io& con) {
     con.write("(1x, 64(\"*\"), a1)"_layout, bra);
     con.write("(1x, 11(\"*\"),\" 't' = \", f6.2, \" /// \", \"Graus de liberdade = \",I3,1x, 10(\"*\"))"_layout, t, gl);
     con.write("(1x, 64(\"*\"), a1)"_layout, bra);
+    if (resultados.ouvido()) {
+        resultados.informa(resultados::amostras{
+            resultados::centro::media, {{resultados::texto("Diferenças"_t), resultados::valores(dif, n), mediadif}}});
+        resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::t_student,
+                                                   .nome = "t",
+                                                   .valor = t,
+                                                   .gl1 = double(gl),
+                                                   .h0 = resultados::texto("diferença média nula"_t)});
+    }
 }
 
 }  // namespace lousa

@@ -10,8 +10,25 @@
 #include "common/textos.hpp"
 
 namespace lousa {
+namespace {
 
-void teste_z_proporcoes(console_io& con) {
+// |Z| with the screen's own verdict at 1.96, and the proportion against the
+// one it is compared with, inside that one's 1.96 band (erro: its standard
+// error).
+void informa(const resultados::canal& resultados, real z, bool rejeitou, double p, double p0, double erro) {
+    resultados.informa(resultados::proporcao{p, p0, p0 - 1.96 * erro, p0 + 1.96 * erro});
+    resultados.informa(resultados::estatistica{
+        .distribuicao = resultados::lei::normal,
+        .nome = "Z",
+        .valor = z,
+        .h0 = resultados::texto("proporções iguais"_t),
+        .na_tela = rejeitou ? resultados::veredito::rejeita : resultados::veredito::nao_rejeita,
+        .critico_na_tela = 1.96f});
+}
+
+}  // namespace
+
+void teste_z_proporcoes(console_io& con, const resultados::canal& resultados) {
     // The verdicts are the shell's shared texts, both 14 characters long, so
     // the closing "**" of the result line stands in the same column for each.
     using textos::resh1;
@@ -57,6 +74,7 @@ void teste_z_proporcoes(console_io& con) {
         con.line("****************************************************"_t);
         con.write("(1x,\"**\",13x,\"Z = \",f5.2, \" /// \",A14,7x,\"**\")"_layout, z, res);
         con.line("****************************************************"_t);
+        if (resultados.ouvido()) informa(resultados, z, !(z <= 1.96f), p, pp, std::sqrt((1 - pp) * pp / rn1));
         return;
     }
 
@@ -93,6 +111,8 @@ void teste_z_proporcoes(console_io& con) {
     con.line("****************************************************"_t);
     con.write("(1x,\"**\",13x,\"Z = \",f5.2, \" /// \",A14,7x,\"**\")"_layout, z, res);
     con.line("****************************************************"_t);
+    if (resultados.ouvido())
+        informa(resultados, z, !(z <= 1.96f), p1, p2, std::sqrt(p * q * ((rn1 + rn2) / (rn1 * rn2))));
 }
 
 }  // namespace lousa

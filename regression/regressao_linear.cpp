@@ -11,14 +11,31 @@
 #include "common/textos.hpp"
 
 namespace lousa {
+namespace {
 
-void regressao_linear(console_io& con) {
+// A fit as its screen names it, on the untransformed axes (code 1: any model
+// code that fits the straight line).
+resultados::curva curva_do_modelo(std::int32_t icod, real a, real b) {
+    using resultados::forma;
+    switch (icod) {
+        case 2: return {forma::hiperbole, resultados::texto("Curva hiperbólica"_t), a, b, 0};
+        case 3: return {forma::logaritmica, resultados::texto("Curva logarítmica"_t), a, b, 0};
+        case 4: return {forma::exponencial, "Curva exponencial", a, b, 0};
+        case 5: return {forma::potencial, "Curva potencial", a, b, 0};
+        default: return {forma::reta, "Linha reta", a, b, 0};
+    }
+}
+
+}  // namespace
+
+void regressao_linear(console_io& con, const resultados::canal& resultados) {
     using textos::bra;
     constexpr int capacidade = 200;
     vetor<real, capacidade> xx, yy, x, y;
     std::int32_t n = 0, icod = 0, icont = 0;
     real ssx = 0, ssy = 0, ssxy = 0, ssx2 = 0, ssy2 = 0;
     real covxy, varx, vary, r, r2, b, a, somer = 0, erro;
+    resultados::ajustes ajustes;  // only while someone listens
 
     con.line("*******************************************************"_t);
     con.line("****  CORRELACAO E REGRESSAO LINEAR/LINEARIZADAS   ****"_t);
@@ -35,6 +52,7 @@ void regressao_linear(console_io& con) {
         con.write("(1x, \"Digitar, nesta ordem,  X e Y do par numero\", a1,i3)"_layout, bra, j);
         con.read(xx[j], yy[j]);
     }
+    if (resultados.ouvido()) ajustes = {resultados::valores(xx, n), resultados::valores(yy, n), {}};
 
     do {
         // Every pass starts again from the typed pairs: nothing carries over.
@@ -123,12 +141,21 @@ void regressao_linear(console_io& con) {
         con.write("(1x,\"*\",\"  Coeficientes da Regressao: a = \",f6.2,\"   b = \",f6.2, \" *\")"_layout, a, b);
         con.write("(1x,\"*  Erro padrão das estimativas igual a \",f7.2,8x,\"*\")"_layout, erro);
         con.line("*******************************************************"_t);
+        if (resultados.ouvido()) {
+            ajustes.curvas.push_back(curva_do_modelo(icod, a, b));
+            resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::correlacao,
+                                                       .nome = "r",
+                                                       .valor = r,
+                                                       .n1 = n,
+                                                       .h0 = resultados::texto("correlação nula"_t)});
+        }
         con.line();
         somer = 0;
         con.line("*** Quer ajustar outro modelo? ///   0=Não    1=Sim ***"_t);
         con.line();
         con.read(icont);
     } while (icont != 0);
+    if (resultados.ouvido()) resultados.informa(ajustes);
 }
 
 }  // namespace lousa

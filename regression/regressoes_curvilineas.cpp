@@ -39,7 +39,9 @@ parametros cramer(real m11, real m12, real m13, real m21, real m22, real m23, re
 
 }  // namespace
 
-void regressoes_curvilineas(console_io& con) {
+// The coefficients of a fit have no table: only the picture's data are
+// reported, the points and every curve fitted.
+void regressoes_curvilineas(console_io& con, const resultados::canal& resultados) {
     using namespace textos;
     constexpr int capacidade = 200;
     vetor<real, capacidade> xx, yy, y;
@@ -49,6 +51,10 @@ void regressoes_curvilineas(console_io& con) {
     real rnx;
     real am1, am2, am3, am4, bm1, bm2, bm3, bm4, cm1, cm2, cm3, cm4;
     real seg1, seg2, seg3, seg4, ep1, ep2, ep3, ep4;
+    resultados::ajustes ajustes;  // only while someone listens
+    const auto ajustou = [&](resultados::forma tipo, const char* nome, real am, real bm, real cm) {
+        if (resultados.ouvido()) ajustes.curvas.push_back({tipo, nome, am, bm, cm});
+    };
 
     const auto quadro = [&](texto titulo, texto subtitulo, real am, real bm, real cm, real ep) {
         con.write(
@@ -99,6 +105,7 @@ void regressoes_curvilineas(console_io& con) {
         sx2logy = sx2logy + std::log(yy[j]) * real(xx[j] * xx[j]);
     }
     rnx = nx;
+    if (resultados.ouvido()) ajustes = {resultados::valores(xx, n), resultados::valores(yy, n), {}};
 
     do {
         con.line();
@@ -123,6 +130,7 @@ void regressoes_curvilineas(console_io& con) {
             for (std::int32_t j = 1; j <= n; ++j) seg2 = seg2 + (y[j] - yy[j]) * (y[j] - yy[j]);
             ep2 = std::sqrt(seg2 / (nx - 3.0f));
             quadro(mens2, mens2a, am2, bm2, cm2, ep2);
+            ajustou(resultados::forma::hiperbole_reta, "Modelo 2", am2, bm2, cm2);
             seg2 = 0;
         } else if (k == 3) {
             // ln Y = a3 + b3.ln X + c3.X, printed as Y = A.X^B.C^X
@@ -136,6 +144,7 @@ void regressoes_curvilineas(console_io& con) {
             for (std::int32_t j = 1; j <= n; ++j) seg3 = seg3 + (y[j] - yy[j]) * (y[j] - yy[j]);
             ep3 = std::sqrt(seg3 / (nx - 3.0f));
             quadro(mens3, mens3a, am3, bm3, cm3, ep3);
+            ajustou(resultados::forma::potencia_exp, "Modelo 3", am3, bm3, cm3);
             seg3 = 0;
         } else if (k == 4) {
             // ln Y = a4 + b4.X + c4.X², printed as Y = A.B^((X - C)²)
@@ -148,6 +157,7 @@ void regressoes_curvilineas(console_io& con) {
             for (std::int32_t j = 1; j <= n; ++j) seg4 = seg4 + (y[j] - yy[j]) * (y[j] - yy[j]);
             ep4 = std::sqrt(seg4 / (nx - 3.0f));
             quadro(mens4, mens4a, am4, bm4, cm4, ep4);
+            ajustou(resultados::forma::gaussiana, "Modelo 4", am4, bm4, cm4);
             seg4 = 0;
         } else {
             // Page 1, also for any code other than 1 to 4 (after one more empty line).
@@ -162,6 +172,7 @@ void regressoes_curvilineas(console_io& con) {
             ep1 = std::sqrt(seg1 / (nx - 3.0f));
             con.line();
             quadro(mens1, mens1a, am1, bm1, cm1, ep1);
+            ajustou(resultados::forma::parabola, "Modelo 1", am1, bm1, cm1);
             con.line();
             seg1 = 0;
         }
@@ -177,6 +188,7 @@ void regressoes_curvilineas(console_io& con) {
             con.read(i);
         } while (i != 0 && i != 1);
     } while (i == 1);
+    if (resultados.ouvido()) resultados.informa(ajustes);
 }
 
 }  // namespace lousa

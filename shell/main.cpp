@@ -13,6 +13,6 @@ int main(int argc, char** argv) {
     lousa::terminal::standard_stream screen(stdout);
     lousa::terminal::standard_stream err(stderr);
     lousa::terminal::standard_input keyboard;
-    const std::span<const char* const> argumentos(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
-    return lousa::executa_comando(argumentos, session.kinds(), keyboard, screen, err);
+    const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
+    return lousa::run_command(arguments, session.kinds(), keyboard, screen, err);
 }

@@ -6,7 +6,7 @@ namespace lousa {
 namespace {
 
 // The help, one screen line each; kept within 80 columns.
-constexpr texto ajuda[] = {
+constexpr texto help_lines[] = {
     "Lousa: aplicações de bioestatística para o ensino."_t,
     ""_t,
     "Uso: lousa [--cp850 | --utf8]"_t,
@@ -41,44 +41,44 @@ constexpr texto ajuda[] = {
 
 }  // namespace
 
-opcoes le_opcoes(std::span<const char* const> argumentos) {
-    opcoes lidas;
-    bool ajuda_pedida = false;
-    bool versao_pedida = false;
-    for (const std::string_view argumento : argumentos) {
-        if (argumento == "--help") ajuda_pedida = true;
-        else if (argumento == "--version") versao_pedida = true;
-        else if (argumento == "--cp850") lidas.acentos = terminal::conversion::cp850;
-        else if (argumento == "--utf8") lidas.acentos = terminal::conversion::utf8;
+options parse_options(std::span<const char* const> arguments) {
+    options parsed;
+    bool help_asked = false;
+    bool version_asked = false;
+    for (const std::string_view argument : arguments) {
+        if (argument == "--help") help_asked = true;
+        else if (argument == "--version") version_asked = true;
+        else if (argument == "--cp850") parsed.accents = terminal::conversion::cp850;
+        else if (argument == "--utf8") parsed.accents = terminal::conversion::utf8;
         else {
-            lidas.o_que = pedido::opcao_desconhecida;
-            lidas.desconhecida = argumento;
-            return lidas;
+            parsed.what = request::unknown_option;
+            parsed.unknown = argument;
+            return parsed;
         }
     }
-    if (ajuda_pedida) lidas.o_que = pedido::ajuda;
-    else if (versao_pedida) lidas.o_que = pedido::versao;
-    return lidas;
+    if (help_asked) parsed.what = request::help;
+    else if (version_asked) parsed.what = request::version;
+    return parsed;
 }
 
-std::string texto_ajuda() {
-    std::string texto;
-    for (const lousa::texto linha : ajuda) {
-        texto += linha.bytes;
-        texto += line_end;
+std::string help_text() {
+    std::string text;
+    for (const texto line : help_lines) {
+        text += line.bytes;
+        text += line_end;
     }
-    return texto;
+    return text;
 }
 
-std::string texto_versao() { return std::string("lousa ") + LOUSA_VERSION + std::string(line_end); }
+std::string version_text() { return std::string("lousa ") + LOUSA_VERSION + std::string(line_end); }
 
-std::string mensagem_opcao_desconhecida(std::string_view argumento) {
-    std::string mensagem = "lousa: opcao desconhecida: ";
-    mensagem += argumento;
-    mensagem += line_end;
-    mensagem += "Use 'lousa --help' para ver as opcoes.";
-    mensagem += line_end;
-    return mensagem;
+std::string unknown_option_message(std::string_view argument) {
+    std::string message = "lousa: opcao desconhecida: ";
+    message += argument;
+    message += line_end;
+    message += "Use 'lousa --help' para ver as opcoes.";
+    message += line_end;
+    return message;
 }
 
 }  // namespace lousa

@@ -12,27 +12,27 @@
 
 namespace lousa {
 
-enum class pedido : std::uint8_t { executar, ajuda, versao, opcao_desconhecida };
+enum class request : std::uint8_t { run, help, version, unknown_option };
 
-struct opcoes {
-    pedido o_que = pedido::executar;
-    terminal::conversion acentos = terminal::conversion::automatic;
-    std::string desconhecida;  // the first argument that is not an option
+struct options {
+    request what = request::run;
+    terminal::conversion accents = terminal::conversion::automatic;
+    std::string unknown;  // the first argument that is not an option
 };
 
 // The arguments after the program's name. Any unknown one refuses the whole
 // command line; otherwise --help wins over --version, and the last of
 // --cp850 and --utf8 counts.
-opcoes le_opcoes(std::span<const char* const> argumentos);
+options parse_options(std::span<const char* const> arguments);
 
 // The texts below are code page 850 bytes ended by the console's line end.
 // They are documents, not screens: UTF-8 wherever the locale uses it.
-std::string texto_ajuda();
-std::string texto_versao();
+std::string help_text();
+std::string version_text();
 
 // Standard error's two lines for an unknown option. ASCII, like every other
 // report on standard error, so that it reads the same in any code page; the
 // argument is echoed as it was typed.
-std::string mensagem_opcao_desconhecida(std::string_view argumento);
+std::string unknown_option_message(std::string_view argument);
 
 }  // namespace lousa

@@ -3,8 +3,8 @@
 #include <exception>
 #include <string>
 
-#include "common/aplicacoes.hpp"
 #include "shell/opcoes.hpp"
+#include "shell/shell.hpp"
 #include "terminal/bom.hpp"
 #include "terminal/utf8.hpp"
 
@@ -30,7 +30,7 @@ void report_line(output_sink& err, std::string_view text, std::string_view detai
 
 }  // namespace
 
-int executa_programa(input_source& in, output_sink& out, output_sink& err) noexcept {
+int run_program(input_source& in, output_sink& out, output_sink& err) noexcept {
     try {
         console_io con(in, out);
         try {
@@ -54,7 +54,7 @@ int executa_programa(input_source& in, output_sink& out, output_sink& err) noexc
     }
 }
 
-int mostra_texto(std::string_view text, output_sink& out, output_sink& err) noexcept {
+int show_text(std::string_view text, output_sink& out, output_sink& err) noexcept {
     try {
         out.put(text);
         return status_normal;
@@ -67,42 +67,42 @@ int mostra_texto(std::string_view text, output_sink& out, output_sink& err) noex
     }
 }
 
-int recusa_opcao(std::string_view argument, output_sink& err) noexcept {
+int refuse_option(std::string_view argument, output_sink& err) noexcept {
     try {
-        report(err, mensagem_opcao_desconhecida(argument));
+        report(err, unknown_option_message(argument));
     } catch (...) {  // NOLINT(bugprone-empty-catch): the status still says it
     }
     return status_unknown_option;
 }
 
-int executa_comando(std::span<const char* const> argumentos, const terminal::streams& kinds,
+int run_command(std::span<const char* const> arguments, const terminal::streams& kinds,
                     input_source& keyboard, output_sink& screen, output_sink& err_stream) {
-    const opcoes pedidas = le_opcoes(argumentos);
-    const terminal::conversions converted = terminal::choose(pedidas.acentos, kinds);
+    const options asked = parse_options(arguments);
+    const terminal::conversions converted = terminal::choose(asked.accents, kinds);
 
     // The help, the version and the one-line reports are documents: UTF-8
     // wherever the locale asks for it, pipes included.
     terminal::utf8_output utf8_err(err_stream);
     output_sink& err = converted.documents ? static_cast<output_sink&>(utf8_err) : err_stream;
-    if (pedidas.o_que == pedido::opcao_desconhecida) {
+    if (asked.what == request::unknown_option) {
         // echoed as typed: in the locale's code set, which the report converts back to
         const std::string typed =
-            converted.documents ? terminal::cp850_from_utf8(pedidas.desconhecida) : pedidas.desconhecida;
-        return recusa_opcao(typed, err);
+            converted.documents ? terminal::cp850_from_utf8(asked.unknown) : asked.unknown;
+        return refuse_option(typed, err);
     }
 
     terminal::utf8_output utf8_screen(screen);
     output_sink& document = converted.documents ? static_cast<output_sink&>(utf8_screen) : screen;
-    switch (pedidas.o_que) {
-        case pedido::ajuda: return mostra_texto(texto_ajuda(), document, err);
-        case pedido::versao: return mostra_texto(texto_versao(), document, err);
-        case pedido::executar:
-        case pedido::opcao_desconhecida: break;
+    switch (asked.what) {
+        case request::help: return show_text(help_text(), document, err);
+        case request::version: return show_text(version_text(), document, err);
+        case request::run:
+        case request::unknown_option: break;
     }
     output_sink& out = converted.screen ? static_cast<output_sink&>(utf8_screen) : screen;
     // Answers files with a byte-order mark are decoded whatever the terminal is.
     terminal::marked_input answers(keyboard, converted.keyboard);
-    return executa_programa(answers, out, err);
+    return run_program(answers, out, err);
 }
 
 }  // namespace lousa

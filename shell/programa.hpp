@@ -20,20 +20,25 @@ inline constexpr int status_unknown_option = 64; // a command-line argument that
 
 // Runs the shell on `in` and `out`; reports on `err` how a run that did not
 // end normally ended. Returns the exit status. Never throws.
-int executa_programa(input_source& in, output_sink& out, output_sink& err) noexcept;
+int run_program(input_source& in, output_sink& out, output_sink& err) noexcept;
+
+// The name the browser page's front end calls run_program by.
+inline int executa_programa(input_source& in, output_sink& out, output_sink& err) noexcept {
+    return run_program(in, out, err);
+}
 
 // Shows a text instead of the dialogue (the help, the version): status 0, or
 // the same report and status as a screen that cannot be written.
-int mostra_texto(std::string_view text, output_sink& out, output_sink& err) noexcept;
+int show_text(std::string_view text, output_sink& out, output_sink& err) noexcept;
 
 // Refuses the command line before anything is shown.
-int recusa_opcao(std::string_view argument, output_sink& err) noexcept;
+int refuse_option(std::string_view argument, output_sink& err) noexcept;
 
 // The whole program on a command line and on streams of known kinds: the
 // options, the conversions they and the terminal ask for (UTF-8, a byte-order
 // mark on the answers), then the help, the version or the dialogue. main()
 // calls it on the standard streams, the fuzzer on its own.
-int executa_comando(std::span<const char* const> argumentos, const terminal::streams& kinds,
+int run_command(std::span<const char* const> arguments, const terminal::streams& kinds,
                     input_source& keyboard, output_sink& screen, output_sink& err_stream);
 
 }  // namespace lousa

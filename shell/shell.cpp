@@ -1,6 +1,8 @@
 // The life of one run: the menu, the chosen code and its confirmation, one
 // application, and the question that ends the run.
 
+#include "shell/shell.hpp"
+
 #include <iterator>
 #include <stdexcept>
 #include <string_view>
@@ -102,9 +104,13 @@ aplicacao aplicacao_de_codigo(std::int32_t icod) {
     return aplicacoes[icod];
 }
 
-void executa(console_io& con) {
-    aplicacao_de_codigo(escolhe_aplicacao(con))(con);
+void executa(console_io& con, const resultados::canal& resultados) {
+    const std::int32_t icod = escolhe_aplicacao(con);
+    aplicacao_de_codigo(icod)(con, resultados);
+    resultados.encerra(icod);
     encerra(con);
 }
+
+void executa(console_io& con) { executa(con, resultados::canal{}); }
 
 }  // namespace lousa

@@ -12,45 +12,45 @@
 
 namespace {
 
-lousa::opcoes parse(std::vector<const char*> arguments) { return lousa::le_opcoes(arguments); }
+lousa::options parse(std::vector<const char*> arguments) { return lousa::parse_options(arguments); }
 
-TEST(Opcoes, EachCommandLineMeansWhatItSays) {
-    using lousa::pedido;
+TEST(Options, EachCommandLineMeansWhatItSays) {
+    using lousa::request;
     using lousa::terminal::conversion;
     struct line {
         std::vector<const char*> arguments;
-        pedido o_que;
-        conversion acentos;
-        std::string desconhecida;
+        request what;
+        conversion accents;
+        std::string unknown;
     };
     const std::vector<line> lines = {
-        {{}, pedido::executar, conversion::automatic, ""},
-        {{"--help"}, pedido::ajuda, conversion::automatic, ""},
-        {{"--version"}, pedido::versao, conversion::automatic, ""},
-        {{"--version", "--help"}, pedido::ajuda, conversion::automatic, ""},
-        {{"--cp850"}, pedido::executar, conversion::cp850, ""},
-        {{"--utf8"}, pedido::executar, conversion::utf8, ""},
-        {{"--cp850", "--utf8"}, pedido::executar, conversion::utf8, ""},
-        {{"--utf8", "--help"}, pedido::ajuda, conversion::utf8, ""},
-        {{"--x"}, pedido::opcao_desconhecida, conversion::automatic, "--x"},
-        {{"-h"}, pedido::opcao_desconhecida, conversion::automatic, "-h"},
-        {{"--help", "3"}, pedido::opcao_desconhecida, conversion::automatic, "3"},
-        {{""}, pedido::opcao_desconhecida, conversion::automatic, ""},
-        {{"--HELP"}, pedido::opcao_desconhecida, conversion::automatic, "--HELP"},
-        {{"--utf8", "--a", "--b"}, pedido::opcao_desconhecida, conversion::utf8, "--a"},
+        {{}, request::run, conversion::automatic, ""},
+        {{"--help"}, request::help, conversion::automatic, ""},
+        {{"--version"}, request::version, conversion::automatic, ""},
+        {{"--version", "--help"}, request::help, conversion::automatic, ""},
+        {{"--cp850"}, request::run, conversion::cp850, ""},
+        {{"--utf8"}, request::run, conversion::utf8, ""},
+        {{"--cp850", "--utf8"}, request::run, conversion::utf8, ""},
+        {{"--utf8", "--help"}, request::help, conversion::utf8, ""},
+        {{"--x"}, request::unknown_option, conversion::automatic, "--x"},
+        {{"-h"}, request::unknown_option, conversion::automatic, "-h"},
+        {{"--help", "3"}, request::unknown_option, conversion::automatic, "3"},
+        {{""}, request::unknown_option, conversion::automatic, ""},
+        {{"--HELP"}, request::unknown_option, conversion::automatic, "--HELP"},
+        {{"--utf8", "--a", "--b"}, request::unknown_option, conversion::utf8, "--a"},
     };
     for (const line& l : lines) {
-        const lousa::opcoes got = parse(l.arguments);
+        const lousa::options got = parse(l.arguments);
         std::string shown;
         for (const char* a : l.arguments) shown += std::string("[") + a + "]";
-        EXPECT_EQ(got.o_que, l.o_que) << shown;
-        EXPECT_EQ(got.acentos, l.acentos) << shown;
-        EXPECT_EQ(got.desconhecida, l.desconhecida) << shown;
+        EXPECT_EQ(got.what, l.what) << shown;
+        EXPECT_EQ(got.accents, l.accents) << shown;
+        EXPECT_EQ(got.unknown, l.unknown) << shown;
     }
 }
 
-TEST(Opcoes, TheHelpIsCodePage850LinesWithinEightyColumns) {
-    const std::string help = lousa::texto_ajuda();
+TEST(Options, TheHelpIsCodePage850LinesWithinEightyColumns) {
+    const std::string help = lousa::help_text();
     EXPECT_NE(help.find("Op\x87\xE4" "es:"), std::string::npos);  // Opções, in code page 850
     for (const char* needed : {"--help", "--version", "--cp850", "--utf8", "  64  ", "ponto (1.5)"})
         EXPECT_NE(help.find(needed), std::string::npos) << needed;
@@ -61,13 +61,13 @@ TEST(Opcoes, TheHelpIsCodePage850LinesWithinEightyColumns) {
     EXPECT_EQ(start, help.size());  // it ends with a line end
 }
 
-TEST(Opcoes, ShowingATextReportsAScreenThatCannotBeWritten) {
+TEST(Options, ShowingATextReportsAScreenThatCannotBeWritten) {
     lousa::testing::failing_sink full;
     lousa::testing::string_sink err;
-    EXPECT_EQ(lousa::mostra_texto("x", full, err), lousa::status_output_failed);
+    EXPECT_EQ(lousa::show_text("x", full, err), lousa::status_output_failed);
     EXPECT_EQ(err.text, "lousa: a tela nao pode ser escrita: No space left on device" + std::string(lousa::line_end));
     lousa::testing::string_sink out;
-    EXPECT_EQ(lousa::mostra_texto("x", out, err), lousa::status_normal);
+    EXPECT_EQ(lousa::show_text("x", out, err), lousa::status_normal);
     EXPECT_EQ(out.text, "x");
 }
 

@@ -199,7 +199,7 @@ TEST(Terminal, EachStreamAndOptionGetsItsConversion) {
 // follow the locale's code set, even into a pipe. Ending the input at the
 // terminal (Ctrl-D) stops the read as the end of a file does.
 TEST(Terminal, DocumentsFollowTheLocaleAndCtrlDEndsTheInput) {
-    const std::string help = lousa::texto_ajuda();
+    const std::string help = lousa::help_text();
     struct run {
         bool on_terminal;
         std::vector<std::string> arguments;

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "console/console.hpp"
-#include "common/aplicacoes.hpp"
+#include "shell/shell.hpp"
 
 namespace lousa::testing {
 namespace {
@@ -78,7 +78,7 @@ replay_result replay(const transcript& t) {
         console_io con(in, out);
         try {
             if (t.app == 0) executa(con);
-            else aplicacao_de_codigo(t.app)(con);
+            else aplicacao_de_codigo(t.app)(con, resultados::canal{});
         } catch (const read_stop& stop) {
             result.stop_message = stop.what();
         }

@@ -95,7 +95,7 @@ int run(std::uint8_t mode, lousa::input_source& keyboard, lousa::output_sink& sc
     kinds.output_utf8_terminal = (mode & 8u) != 0;
     kinds.input_utf8_terminal = (mode & 16u) != 0;
     kinds.locale_utf8 = kinds.output_utf8_terminal || kinds.input_utf8_terminal;
-    return lousa::executa_comando(command_lines[mode & 7u].arguments, kinds, keyboard, screen, err);
+    return lousa::run_command(command_lines[mode & 7u].arguments, kinds, keyboard, screen, err);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "console/console.hpp"
-#include "common/aplicacoes.hpp"
+#include "shell/shell.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
         lousa::console_io con(in, out);
         try {
             if (app == 0) lousa::executa(con);
-            else lousa::aplicacao_de_codigo(app)(con);
+            else lousa::aplicacao_de_codigo(app)(con, lousa::resultados::canal{});
         } catch (const lousa::read_stop& stop) {
             con.flush();
             std::cout << lousa::utf8_from_cp850(out.text) << "! stop: " << stop.what() << "\n";

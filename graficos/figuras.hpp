@@ -1,0 +1,29 @@
+#pragma once
+// Each kind of picture, from the data its application reported; `titulo` is
+// the application's name (UTF-8). Each returns a whole SVG.
+
+#include <string>
+
+#include "common/resultados.hpp"
+
+namespace lousa::graficos {
+
+// Dots per group with each centre marked (codes 2, 3, 4, 12, 13, 15);
+// `diferencas` for paired data, drawn against a line at zero.
+std::string desenha_amostras(const std::string& titulo, const resultados::amostras& a, bool diferencas);
+// The interaction plot: one line of cell means per row, across the columns (5, 6).
+std::string desenha_interacao(const std::string& titulo, const resultados::medias_de_celulas& m);
+// The points and every fitted curve on the untransformed axes (7, 16).
+std::string desenha_ajustes(const std::string& titulo, const resultados::ajustes& a);
+// The sequence in typed order, its median and its runs (8).
+std::string desenha_sequencia(const std::string& titulo, const resultados::sequencia& s);
+// Observed against expected bars per class, or per cell of a table (9).
+std::string desenha_frequencias(const std::string& titulo, const resultados::frequencias& f);
+// The observed and theoretical cumulative curves and where Dc occurs (10).
+std::string desenha_acumuladas(const std::string& titulo, const resultados::acumuladas& a);
+// The proportion against the one it is compared with, and the 1.96 band (11).
+std::string desenha_proporcao(const std::string& titulo, const resultados::proporcao& p);
+// Rank against rank (14).
+std::string desenha_postos(const std::string& titulo, const resultados::pares_de_postos& p);
+
+}  // namespace lousa::graficos

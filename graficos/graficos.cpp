@@ -1,0 +1,96 @@
+#include "graficos/graficos.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string_view>
+
+#include "common/textos.hpp"
+#include "graficos/figuras.hpp"
+#include "graficos/svg.hpp"
+
+namespace lousa::graficos {
+
+namespace {
+
+using namespace resultados;
+
+// The applications' names in file names, by menu code, as examples/ names them.
+constexpr std::array<std::string_view, 17> nomes_curtos = {
+    "",
+    "dimensionamento-de-amostras",
+    "teste-t-de-student",
+    "teste-t-pareado",
+    "anova-um-criterio",
+    "anova-dois-criterios",
+    "anova-com-repeticoes",
+    "correlacao-e-regressao",
+    "teste-de-aleatoriedade",
+    "qui-quadrado",
+    "kolmogorov-smirnov",
+    "teste-z-proporcoes",
+    "wilcoxon",
+    "mann-whitney",
+    "spearman",
+    "kruskal-wallis",
+    "regressoes-curvilineas",
+};
+
+bool codigo_valido(std::int32_t codigo) { return codigo >= 1 && codigo <= 16; }
+
+// A session of codes 7 and 16 may report its points and curves once per
+// fitted model: the picture shows every curve once, over the points.
+ajustes junta_ajustes(const std::vector<dados>& lista) {
+    ajustes todos;
+    for (const auto& d : lista) {
+        const auto* a = std::get_if<ajustes>(&d);
+        if (a == nullptr) continue;
+        if (!a->x.empty()) todos.x = a->x, todos.y = a->y;
+        for (const auto& c : a->curvas) {
+            const bool repetida = std::any_of(todos.curvas.begin(), todos.curvas.end(), [&c](const curva& o) {
+                return o.tipo == c.tipo && o.a == c.a && o.b == c.b && o.c == c.c;
+            });
+            if (!repetida) todos.curvas.push_back(c);
+        }
+    }
+    return todos;
+}
+
+}  // namespace
+
+std::string nome_do_arquivo(std::int32_t codigo) {
+    if (!codigo_valido(codigo)) return "grafico.svg";
+    std::string nome(1, static_cast<char>('0' + codigo / 10));
+    nome += static_cast<char>('0' + codigo % 10);
+    nome += '-';
+    nome += nomes_curtos[static_cast<std::size_t>(codigo)];
+    return nome + ".svg";
+}
+
+std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& lista) {
+    if (!codigo_valido(codigo) || codigo == 1 || lista.empty()) return {};
+    const std::string titulo = texto_da_tela(textos::aplic[static_cast<std::size_t>(codigo)].view());
+    if (codigo == 7 || codigo == 16) return desenha_ajustes(titulo, junta_ajustes(lista));
+    const bool diferencas = codigo == 3 || codigo == 12;  // paired data: one column of differences
+    return std::visit(
+        [&](const auto& d) -> std::string {
+            using T = std::decay_t<decltype(d)>;
+            if constexpr (std::is_same_v<T, amostras>) return desenha_amostras(titulo, d, diferencas);
+            else if constexpr (std::is_same_v<T, medias_de_celulas>) return desenha_interacao(titulo, d);
+            else if constexpr (std::is_same_v<T, ajustes>) return desenha_ajustes(titulo, d);
+            else if constexpr (std::is_same_v<T, sequencia>) return desenha_sequencia(titulo, d);
+            else if constexpr (std::is_same_v<T, frequencias>) return desenha_frequencias(titulo, d);
+            else if constexpr (std::is_same_v<T, acumuladas>) return desenha_acumuladas(titulo, d);
+            else if constexpr (std::is_same_v<T, proporcao>) return desenha_proporcao(titulo, d);
+            else return desenha_postos(titulo, d);
+        },
+        lista.back());
+}
+
+void desenhista::fim(std::int32_t codigo) {
+    const std::string svg = desenha(codigo, dados_);
+    dados_.clear();
+    if (entrega_) entrega_(codigo, nome_do_arquivo(codigo), svg);
+}
+
+}  // namespace lousa::graficos
