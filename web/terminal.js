@@ -224,11 +224,13 @@
       if (this.isCurrent()) this.end(status);
     }
 
-    // Kinds the page has no place for yet (a table, a picture) will go to
-    // panels of their own, beside the screen.
+    // Other kinds (a table block for "Consulta à tabela", a picture for
+    // "Gráfico") are announced on the screen element for the panels that will
+    // show them; they never enter the screen or the saved session.
     show(text, kind) {
       if (kind === lousa.kind.screen) this.screen.add(text, null);
       else if (kind === lousa.kind.report) this.screen.add(text, 'relato');
+      else ui.tela.dispatchEvent(new CustomEvent('lousa-saida', { detail: { kind, text } }));
     }
 
     // Between queued lines the page gives the browser its turn every few tens
@@ -462,11 +464,11 @@
     const pasted = event.clipboardData ? event.clipboardData.getData('text/plain') : '';
     if (!/[\r\n]/.test(pasted) || !run || run.ended) return;
     event.preventDefault();
-    const value = ui.entrada.value;
-    const pieces = (value.slice(0, ui.entrada.selectionStart) + pasted).split(/\r\n|\r|\n/);
+    const [value, start, end] = [ui.entrada.value, ui.entrada.selectionStart, ui.entrada.selectionEnd];
+    const pieces = (value.slice(0, start) + pasted).split(/\r\n|\r|\n/);
     const last = pieces.pop();
-    setLine(last);
-    ui.entrada.value = last + value.slice(ui.entrada.selectionEnd);
+    ui.entrada.value = last + value.slice(end);
+    ui.entrada.setSelectionRange(last.length, last.length);
     for (const text of pieces) {
       remember(text);
       run.send(text);
