@@ -33,7 +33,8 @@ endif()
 #   terminal     the standard streams and the UTF-8 conversions at their edge
 #   common       what the applications share (texts, capacity refusal)
 #   distribuicoes the tables a test is read in (beside common, on nothing)
-#   applications one file each; graficos, the pictures of their results
+#   applications one file each; graficos, the pictures of their results;
+#                tabela, what a printed table says of each statistic
 #   shell        the menu, the run, the options
 function(lousa_sources var)
   set(found)
@@ -90,11 +91,16 @@ lousa_sources(LOUSA_GRAFICOS_SOURCES graficos)
 add_library(lousa_graficos STATIC ${LOUSA_GRAFICOS_SOURCES})
 target_link_libraries(lousa_graficos PUBLIC lousa_common)
 
+# The "Consulta à tabela" blocks: each reported statistic read in the tables.
+lousa_sources(LOUSA_TABELA_SOURCES tabela)
+add_library(lousa_tabela STATIC ${LOUSA_TABELA_SOURCES})
+target_link_libraries(lousa_tabela PUBLIC lousa_common lousa_distribuicoes)
+
 lousa_sources(LOUSA_SHELL_SOURCES shell)
 list(REMOVE_ITEM LOUSA_SHELL_SOURCES ${LOUSA_ROOT}/shell/main.cpp)
 add_library(lousa_core STATIC ${LOUSA_SHELL_SOURCES})
-target_link_libraries(lousa_core PUBLIC lousa_applications lousa_graficos lousa_terminal)
+target_link_libraries(lousa_core PUBLIC lousa_applications lousa_graficos lousa_tabela lousa_terminal)
 target_compile_definitions(lousa_core PUBLIC LOUSA_VERSION="${LOUSA_VERSION}")  # for --version
 
 set(LOUSA_LIBRARIES lousa_console lousa_terminal lousa_common lousa_distribuicoes lousa_applications lousa_graficos
-    lousa_core)
+    lousa_tabela lousa_core)

@@ -172,13 +172,13 @@ public:
     }
 
 private:
-    std::array<ouvinte*, 2> ouvintes_{};
+    std::array<ouvinte*, 4> ouvintes_{};  // the table, the pictures, the distributions' pictures
 };
 
 // ---- Helpers for the applications ----
 
-// A text's code page 850 bytes, for the fields above: texto("médias iguais"_t).
-inline std::string texto(lousa::texto t) { return std::string(t.bytes); }
+// A text's code page 850 bytes, for the fields above: em_bytes("médias iguais"_t).
+inline std::string em_bytes(texto t) { return std::string(t.bytes); }
 
 // Positions 1..n of an application's array (none for n < 1).
 template <class T, int N>

@@ -144,7 +144,7 @@ void teste_aleatoriedade(console_io& con, const resultados::canal& resultados) {
     resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::normal,
                                                .nome = "Z",
                                                .valor = z,
-                                               .h0 = resultados::texto(h0),
+                                               .h0 = resultados::em_bytes(h0),
                                                .na_tela = na_tela,
                                                .critico_na_tela = 1.96f});
     resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::sequencias,
@@ -153,7 +153,7 @@ void teste_aleatoriedade(console_io& con, const resultados::canal& resultados) {
                                                .casas = 0,
                                                .n1 = n1,
                                                .n2 = n2,
-                                               .h0 = resultados::texto(h0),
+                                               .h0 = resultados::em_bytes(h0),
                                                .na_tela = na_tela});
 }
 

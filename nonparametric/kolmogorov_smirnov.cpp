@@ -35,7 +35,7 @@ void informa(const resultados::canal& resultados, const vetor<texto_fixo<10>, ca
                                                .valor = valmax,
                                                .casas = 3,
                                                .n1 = inteiro(std::round(double(soma1))),
-                                               .h0 = resultados::texto("dados com a distribuição teórica"_t),
+                                               .h0 = resultados::em_bytes("dados com a distribuição teórica"_t),
                                                .critico_na_tela = dt});
 }
 

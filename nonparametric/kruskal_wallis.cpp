@@ -103,7 +103,7 @@ void teste_kruskal_wallis(console_io& con, const resultados::canal& resultados) 
                                                    .gl1 = double(gl),
                                                    .n1 = n,
                                                    .empates = resultados::tem_empates(resultados::valores(dadoxx, n)),
-                                                   .h0 = resultados::texto("tratamentos da mesma população"_t)});
+                                                   .h0 = resultados::em_bytes("tratamentos da mesma população"_t)});
     }
 }
 

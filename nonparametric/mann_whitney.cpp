@@ -118,7 +118,7 @@ void teste_mann_whitney(console_io& con, const resultados::canal& resultados) {
                                                        .n1 = nx,
                                                        .n2 = ny,
                                                        .empates = empates,
-                                                       .h0 = resultados::texto(h0)});
+                                                       .h0 = resultados::em_bytes(h0)});
         else
             resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::mann_whitney,
                                                        .nome = "U",
@@ -126,7 +126,7 @@ void teste_mann_whitney(console_io& con, const resultados::canal& resultados) {
                                                        .n1 = nx,
                                                        .n2 = ny,
                                                        .empates = empates,
-                                                       .h0 = resultados::texto(h0)});
+                                                       .h0 = resultados::em_bytes(h0)});
     }
 }
 

@@ -110,10 +110,10 @@ void teste_qui_quadrado(console_io& con, const resultados::canal& resultados) {
     if (resultados.ouvido())
         resultados.informa(resultados::estatistica{
             .distribuicao = resultados::lei::qui_quadrado,
-            .nome = resultados::texto("Qui-quadrado"_t),
+            .nome = resultados::em_bytes("Qui-quadrado"_t),
             .valor = qui,
             .gl1 = double(gl),
-            .h0 = resultados::texto(tipo == 1 ? texto("frequências como as esperadas"_t)
+            .h0 = resultados::em_bytes(tipo == 1 ? texto("frequências como as esperadas"_t)
                                               : texto("linhas e colunas independentes"_t))});
 }
 

@@ -79,7 +79,7 @@ void correlacao_spearman(console_io& con, const resultados::canal& resultados) {
             .n1 = n,
             .empates = resultados::tem_empates(resultados::valores(origx, n)) ||
                        resultados::tem_empates(resultados::valores(origy, n)),
-            .h0 = resultados::texto("correlação nula"_t)});
+            .h0 = resultados::em_bytes("correlação nula"_t)});
     }
 }
 

@@ -86,7 +86,7 @@ void teste_wilcoxon(console_io& con, const resultados::canal& resultados) {
     if (resultados.ouvido()) {
         // The differences as typed (di was sorted), and ties among the
         // magnitudes that were ranked.
-        resultados::grupo diferencas{resultados::texto("Diferenças"_t), {}, 0};
+        resultados::grupo diferencas{resultados::em_bytes("Diferenças"_t), {}, 0};
         for (std::int32_t j = 1; j <= n; ++j) diferencas.valores.push_back(real(xa[j] - xd[j]));
         diferencas.centro = resultados::mediana(diferencas.valores);
         resultados.informa(resultados::amostras{resultados::centro::mediana, {diferencas}});
@@ -99,14 +99,14 @@ void teste_wilcoxon(console_io& con, const resultados::canal& resultados) {
                                                        .valor = real(std::fabs(valort)),
                                                        .n1 = k1,
                                                        .empates = resultados::tem_empates(magnitudes),
-                                                       .h0 = resultados::texto(h0)});
+                                                       .h0 = resultados::em_bytes(h0)});
         else
             resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::normal,
                                                        .nome = "Zc",
                                                        .valor = real(std::fabs(testez)),
                                                        .n1 = k1,
                                                        .empates = resultados::tem_empates(magnitudes),
-                                                       .h0 = resultados::texto(h0)});
+                                                       .h0 = resultados::em_bytes(h0)});
     }
 }
 

@@ -30,7 +30,7 @@ void informa(const resultados::canal& resultados, const Tabela& dadox, const Med
                                                .valor = testef,
                                                .gl1 = double(glcol),
                                                .gl2 = double(glres),
-                                               .h0 = resultados::texto("médias dos tratamentos iguais"_t)});
+                                               .h0 = resultados::em_bytes("médias dos tratamentos iguais"_t)});
 }
 
 }  // namespace

@@ -17,11 +17,11 @@ void mostra_medias(console_io& con, const vetor<real, limite_dois_criterios>& me
 void informa_f(const resultados::canal& resultados, texto nome, real f, std::int32_t gl, std::int32_t glres,
                texto h0) {
     resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::f_snedecor,
-                                               .nome = resultados::texto(nome),
+                                               .nome = resultados::em_bytes(nome),
                                                .valor = f,
                                                .gl1 = double(gl),
                                                .gl2 = double(glres),
-                                               .h0 = resultados::texto(h0)});
+                                               .h0 = resultados::em_bytes(h0)});
 }
 
 }  // namespace lousa

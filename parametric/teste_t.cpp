@@ -88,7 +88,7 @@ void teste_t_student(console_io& con, const resultados::canal& resultados) {
                                                    .valor = fc,
                                                    .gl1 = glnum,
                                                    .gl2 = glden,
-                                                   .h0 = resultados::texto("variâncias iguais"_t)});
+                                                   .h0 = resultados::em_bytes("variâncias iguais"_t)});
     }
     con.write("(1x,\"*\",8x, \"Se as variancias sao homogeneas:   digitar 0 \",9x,\"*\", a1)"_layout, bra);
     con.write("(1x,\"*\",8x, \"Se as variancias sao heterogeneas: digitar 1 \",9x,\"*\", a1)"_layout, bra);
@@ -114,7 +114,7 @@ void teste_t_student(console_io& con, const resultados::canal& resultados) {
                                                        .valor = 0,
                                                        .gl1 = glx,
                                                        .gl2 = gly,
-                                                       .h0 = resultados::texto("médias iguais"_t)});
+                                                       .h0 = resultados::em_bytes("médias iguais"_t)});
         con.write("(1x,\"*\",8x,\"Qual o valor de 't' para \",f4.0,\" graus de liberdade\", 6x, \"*\")"_layout, glx);
         con.read(tx);
         con.write("(1x,\"*\",8x,\"Qual o valor de 't' para \",f4.0,\" graus de liberdade\", 6x, \"*\")"_layout, gly);
@@ -137,7 +137,7 @@ void teste_t_student(console_io& con, const resultados::canal& resultados) {
                                                    .nome = "t",
                                                    .valor = tc,
                                                    .gl1 = glf,
-                                                   .h0 = resultados::texto("médias iguais"_t)});
+                                                   .h0 = resultados::em_bytes("médias iguais"_t)});
 }
 
 }  // namespace lousa

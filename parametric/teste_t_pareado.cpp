@@ -42,12 +42,12 @@ void teste_t_pareado(console_io& con, const resultados::canal& resultados) {
     con.write("(1x, 64(\"*\"), a1)"_layout, bra);
     if (resultados.ouvido()) {
         resultados.informa(resultados::amostras{
-            resultados::centro::media, {{resultados::texto("Diferenças"_t), resultados::valores(dif, n), mediadif}}});
+            resultados::centro::media, {{resultados::em_bytes("Diferenças"_t), resultados::valores(dif, n), mediadif}}});
         resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::t_student,
                                                    .nome = "t",
                                                    .valor = t,
                                                    .gl1 = double(gl),
-                                                   .h0 = resultados::texto("diferença média nula"_t)});
+                                                   .h0 = resultados::em_bytes("diferença média nula"_t)});
     }
 }
 

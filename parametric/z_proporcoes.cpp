@@ -21,7 +21,7 @@ void informa(const resultados::canal& resultados, real z, bool rejeitou, double 
         .distribuicao = resultados::lei::normal,
         .nome = "Z",
         .valor = z,
-        .h0 = resultados::texto("proporções iguais"_t),
+        .h0 = resultados::em_bytes("proporções iguais"_t),
         .na_tela = rejeitou ? resultados::veredito::rejeita : resultados::veredito::nao_rejeita,
         .critico_na_tela = 1.96f});
 }

@@ -18,8 +18,8 @@ namespace {
 resultados::curva curva_do_modelo(std::int32_t icod, real a, real b) {
     using resultados::forma;
     switch (icod) {
-        case 2: return {forma::hiperbole, resultados::texto("Curva hiperbólica"_t), a, b, 0};
-        case 3: return {forma::logaritmica, resultados::texto("Curva logarítmica"_t), a, b, 0};
+        case 2: return {forma::hiperbole, resultados::em_bytes("Curva hiperbólica"_t), a, b, 0};
+        case 3: return {forma::logaritmica, resultados::em_bytes("Curva logarítmica"_t), a, b, 0};
         case 4: return {forma::exponencial, "Curva exponencial", a, b, 0};
         case 5: return {forma::potencial, "Curva potencial", a, b, 0};
         default: return {forma::reta, "Linha reta", a, b, 0};
@@ -147,7 +147,7 @@ void regressao_linear(console_io& con, const resultados::canal& resultados) {
                                                        .nome = "r",
                                                        .valor = r,
                                                        .n1 = n,
-                                                       .h0 = resultados::texto("correlação nula"_t)});
+                                                       .h0 = resultados::em_bytes("correlação nula"_t)});
         }
         con.line();
         somer = 0;

@@ -9,7 +9,7 @@ namespace {
 constexpr texto help_lines[] = {
     "Lousa: aplicações de bioestatística para o ensino."_t,
     ""_t,
-    "Uso: lousa [--cp850 | --utf8]"_t,
+    "Uso: lousa [--cp850 | --utf8] [--tabela] [--graficos PASTA]"_t,
     "     lousa --help | --version"_t,
     ""_t,
     "Sem opções, mostra o menu das dezesseis aplicações: digite o código de uma"_t,
@@ -24,6 +24,11 @@ constexpr texto help_lines[] = {
     "  --version  mostra a versão e termina"_t,
     "  --cp850    escreve e lê página de código 850, mesmo num terminal UTF-8"_t,
     "  --utf8     converte de e para UTF-8, mesmo em arquivos e pipes"_t,
+    "  --tabela   depois de cada resultado, a consulta à tabela: valores críticos"_t,
+    "             a 5 % e a 1 %, o valor p e a conclusão a 5 %"_t,
+    "  --graficos PASTA"_t,
+    "             grava em PASTA (que deve existir) um gráfico SVG de cada"_t,
+    "             resultado e dá o nome de cada arquivo em stderr"_t,
     ""_t,
     "Acentos: para arquivos e pipes, a tela sai em página de código 850; num"_t,
     "terminal UTF-8 ela sai em UTF-8 e o que se digita é convertido; no console"_t,
@@ -33,7 +38,7 @@ constexpr texto help_lines[] = {
     ""_t,
     "Estado de saída:"_t,
     "  0   fim normal (zero digitado na pergunta final)"_t,
-    "  1   a tela não pôde ser escrita"_t,
+    "  1   a tela não pôde ser escrita (ou um gráfico, informado no fim)"_t,
     "  2   uma resposta não pôde ser lida (duas linhas de relatório em stderr)"_t,
     "  3   erro interno"_t,
     "  64  opção desconhecida"_t,
@@ -45,11 +50,15 @@ options parse_options(std::span<const char* const> arguments) {
     options parsed;
     bool help_asked = false;
     bool version_asked = false;
-    for (const std::string_view argument : arguments) {
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        const std::string_view argument = arguments[k];
         if (argument == "--help") help_asked = true;
         else if (argument == "--version") version_asked = true;
         else if (argument == "--cp850") parsed.accents = terminal::conversion::cp850;
         else if (argument == "--utf8") parsed.accents = terminal::conversion::utf8;
+        else if (argument == "--tabela") parsed.table = true;
+        else if (argument == "--graficos" && k + 1 < arguments.size() && *arguments[k + 1] != '\0')
+            parsed.pictures_folder = arguments[++k];
         else {
             parsed.what = request::unknown_option;
             parsed.unknown = argument;

@@ -1,7 +1,8 @@
 #pragma once
 // The command line. With no argument the program is the dialogue alone; the
-// options only ask for a text about the program or choose how accents cross
-// the terminal.
+// options ask for a text about the program, choose how accents cross the
+// terminal, or add to the dialogue what a printed table would say (--tabela)
+// and a picture file of each result (--graficos PASTA).
 
 #include <cstdint>
 #include <span>
@@ -18,11 +19,14 @@ struct options {
     request what = request::run;
     terminal::conversion accents = terminal::conversion::automatic;
     std::string unknown;  // the first argument that is not an option
+    bool table = false;   // --tabela: each result's table block on the screen
+    std::string pictures_folder;  // --graficos PASTA: one SVG file per result there
 };
 
 // The arguments after the program's name. Any unknown one refuses the whole
 // command line; otherwise --help wins over --version, and the last of
-// --cp850 and --utf8 counts.
+// --cp850 and --utf8 counts, as does the last folder of --graficos. A
+// --graficos without its folder is refused as unknown.
 options parse_options(std::span<const char* const> arguments);
 
 // The texts below are code page 850 bytes ended by the console's line end.

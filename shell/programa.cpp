@@ -1,11 +1,19 @@
 #include "shell/programa.hpp"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
+#include <deque>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "graficos/graficos.hpp"
 #include "shell/opcoes.hpp"
 #include "shell/shell.hpp"
 #include "terminal/bom.hpp"
+#include "tabela/tabela.hpp"
 #include "terminal/utf8.hpp"
 
 namespace lousa {
@@ -28,13 +36,128 @@ void report_line(output_sink& err, std::string_view text, std::string_view detai
     }
 }
 
+// The console of the table blocks kept apart from the screen never reads.
+class no_input final : public input_source {
+public:
+    std::size_t read_some(char* /*buffer*/, std::size_t /*capacity*/) override { return 0; }
+};
+
+// Each statistic's distribution picture, for the page.
+class distribution_pictures final : public resultados::ouvinte {
+public:
+    explicit distribution_pictures(output_sink& out) : out_(out) {}
+    void estatistica(const resultados::estatistica& e) override {
+        const std::string svg = graficos::distribuicao(e);
+        if (!svg.empty()) out_.put(svg);
+    }
+
+private:
+    output_sink& out_;
+};
+
+// A picture is an extra: whatever goes wrong while drawing or handing it on
+// is dropped, and the dialogue goes on.
+class sheltered final : public resultados::ouvinte {
+public:
+    explicit sheltered(resultados::ouvinte& inner) : inner_(inner) {}
+    void estatistica(const resultados::estatistica& e) override {
+        shelter([&] { inner_.estatistica(e); });
+    }
+    void dados(const resultados::dados& d) override {
+        shelter([&] { inner_.dados(d); });
+    }
+    void fim(std::int32_t codigo) override {
+        shelter([&] { inner_.fim(codigo); });
+    }
+
+private:
+    template <class F>
+    static void shelter(F f) noexcept {
+        try {
+            f();
+        } catch (...) {  // NOLINT(bugprone-empty-catch): an extra, never the screen
+        }
+    }
+    resultados::ouvinte& inner_;
+};
+
+// The listeners a run's extras ask for, connected to its channel.
+class listeners {
+public:
+    listeners(console_io& screen, const run_extras& extras) {
+        if (extras.table_on_screen) connect_table(screen);
+        if (extras.table != nullptr) {
+            apart_.emplace(nothing_, *extras.table);
+            connect_table(*apart_);
+        }
+        if (extras.pictures != nullptr || extras.picture_files) {
+            drawer_.emplace([&extras](std::int32_t code, const std::string& name, const std::string& svg) {
+                if (extras.pictures != nullptr) extras.pictures->put(svg);
+                if (extras.picture_files) extras.picture_files(code, name, svg);
+            });
+            channel.escuta(shelter_.emplace_back(*drawer_));
+        }
+        if (extras.distributions != nullptr) {
+            distributions_.emplace(*extras.distributions);
+            channel.escuta(shelter_.emplace_back(*distributions_));
+        }
+    }
+    resultados::canal channel;
+
+private:
+    void connect_table(console_io& con) { channel.escuta(tables_.emplace_back(con)); }
+
+    no_input nothing_;
+    std::optional<console_io> apart_;
+    std::deque<tabela::consulta> tables_;  // a deque keeps each where the channel saw it
+    std::optional<graficos::desenhista> drawer_;
+    std::optional<distribution_pictures> distributions_;
+    std::deque<sheltered> shelter_;
+};
+
+// --graficos PASTA: each picture in a file of its own, named on standard
+// error as it is written. A file that cannot be written is told once, at the
+// end of the run, so that the screen is never lost for a picture.
+class picture_folder {
+public:
+    picture_folder(std::string folder, output_sink& err) : folder_(std::move(folder)), err_(err) {}
+
+    void write(const std::string& name, const std::string& svg) {
+        const std::string path = folder_ + "/" + name;
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        bool written = file != nullptr && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
+        const int error = errno;
+        if (file != nullptr && std::fclose(file) != 0) written = false;
+        if (written) report_line(err_, "grafico gravado: ", path);
+        else if (failure_.empty()) failure_ = path + " (" + std::strerror(file == nullptr ? error : errno) + ")";
+    }
+
+    // The status of the whole run: a picture not written turns a normal end
+    // into status 1, after the screen is complete.
+    int finish(int status) const {
+        if (failure_.empty()) return status;
+        report_line(err_, "os graficos nao puderam ser gravados: ", failure_);
+        return status == status_normal ? status_output_failed : status;
+    }
+
+private:
+    std::string folder_;
+    output_sink& err_;
+    std::string failure_;
+};
+
 }  // namespace
 
 int run_program(input_source& in, output_sink& out, output_sink& err) noexcept {
+    return run_program(in, out, err, run_extras{});
+}
+
+int run_program(input_source& in, output_sink& out, output_sink& err, const run_extras& extras) noexcept {
     try {
         console_io con(in, out);
         try {
-            executa(con);
+            listeners listening(con, extras);
+            executa(con, listening.channel);
             con.flush();
             return status_normal;
         } catch (const read_stop& stop) {
@@ -102,7 +225,14 @@ int run_command(std::span<const char* const> arguments, const terminal::streams&
     output_sink& out = converted.screen ? static_cast<output_sink&>(utf8_screen) : screen;
     // Answers files with a byte-order mark are decoded whatever the terminal is.
     terminal::marked_input answers(keyboard, converted.keyboard);
-    return run_program(answers, out, err);
+    run_extras extras;
+    extras.table_on_screen = asked.table;
+    if (asked.pictures_folder.empty()) return run_program(answers, out, err, extras);
+    picture_folder folder(asked.pictures_folder, err);
+    extras.picture_files = [&folder](std::int32_t /*code*/, const std::string& name, const std::string& svg) {
+        folder.write(name, svg);
+    };
+    return folder.finish(run_program(answers, out, err, extras));
 }
 
 }  // namespace lousa

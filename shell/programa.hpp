@@ -3,7 +3,10 @@
 // a fuzzer's bytes or a test's script. Every front end calls this, so the
 // dialogue and the way a run ends are the same everywhere.
 
+#include <cstdint>
+#include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "console/console.hpp"
@@ -21,6 +24,28 @@ inline constexpr int status_unknown_option = 64; // a command-line argument that
 // Runs the shell on `in` and `out`; reports on `err` how a run that did not
 // end normally ended. Returns the exit status. Never throws.
 int run_program(input_source& in, output_sink& out, output_sink& err) noexcept;
+
+// What a run may hand on besides the screen; each is optional, and with none
+// the run is the one above. The page's sinks get whole pieces, one put() each.
+struct run_extras {
+    // --tabela: each statistic's "Consulta à tabela" block on the screen, right
+    // after its result.
+    bool table_on_screen = false;
+    // The same blocks apart from the screen (code page 850 lines, each block
+    // in one piece as soon as its statistic is known): the page's panel.
+    output_sink* table = nullptr;
+    // Each result's picture, one SVG document (UTF-8) when the result ends.
+    output_sink* pictures = nullptr;
+    // Each statistic's distribution with its 5 % region, one SVG document.
+    output_sink* distributions = nullptr;
+    // The same pictures with the file name each would take
+    // ("07-correlacao-e-regressao.svg"): --graficos writes them.
+    std::function<void(std::int32_t code, const std::string& name, const std::string& svg)> picture_files;
+};
+
+// A run with extras. A picture that cannot be drawn or handed on never stops
+// the dialogue; the screen and its failures are as in the run above.
+int run_program(input_source& in, output_sink& out, output_sink& err, const run_extras& extras) noexcept;
 
 // The name the browser page's front end calls run_program by.
 inline int executa_programa(input_source& in, output_sink& out, output_sink& err) noexcept {

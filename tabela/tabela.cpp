@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -26,6 +27,7 @@ std::string bytes(texto t) { return std::string(t.bytes); }
 // A number with `casas` decimals, rounded as the screen rounds a stored real
 // (half away from zero), with a point for the decimal mark.
 std::string numero(double v, int casas) {
+    if (casas == 0 && std::isfinite(v)) return std::to_string(static_cast<long long>(std::llround(v)));
     std::string campo;
     console::append_fixed_field(campo, static_cast<float>(v), 40, casas);
     return campo.substr(campo.find_first_not_of(' '));
@@ -33,9 +35,19 @@ std::string numero(double v, int casas) {
 
 std::string inteiro_de(double v) { return std::to_string(static_cast<long long>(std::llround(v))); }
 
+// What the tables give back for sizes or values beyond them (NaN) is never
+// shown: the block says there is no table instead.
+double lido(double v) {
+    if (std::isnan(v)) throw std::domain_error("no table for this statistic");
+    return v;
+}
+
+// A critical value, to three decimals.
+std::string tres(double v) { return numero(lido(v), 3); }
+
 // Four significant digits; below 0.0001 only that it is.
 std::string valor_p(double p) {
-    if (!(p >= 0.0001)) return "p < 0.0001";
+    if (!(lido(p) >= 0.0001)) return "p < 0.0001";
     p = std::min(p, 1.0);
     return "p = " + numero(p, 3 - static_cast<int>(std::floor(std::log10(p))));
 }
@@ -66,7 +78,9 @@ private:
 
 enum class cauda : std::uint8_t { bilateral, superior };
 
-void criticos(quadro& q, cauda c, const std::string& a5, const std::string& a1) {
+// Where the screen states its own verdict, the block adds the p-value only.
+void criticos(quadro& q, const estatistica& e, cauda c, const std::string& a5, const std::string& a1) {
+    if (e.na_tela != resultados::veredito::nenhum) return;
     const texto qual =
         c == cauda::bilateral ? texto("Críticos (bilateral)"_t) : texto("Críticos (cauda superior)"_t);
     q.linha(bytes(qual) + ": 5 % = " + a5 + "   1 % = " + a1);
@@ -104,31 +118,31 @@ std::string graus(double gl) {
 void student(quadro& q, const estatistica& e, double t, double gl) {
     if (!(gl >= 1)) return q.linha("sem tabela: graus de liberdade insuficientes"_t);
     if (!std::isfinite(t)) return q.linha("sem tabela: variância nula"_t);
-    criticos(q, cauda::bilateral, numero(d::t_critico_bilateral(cinco, gl), 3),
-             numero(d::t_critico_bilateral(um, gl), 3));
+    criticos(q, e, cauda::bilateral, tres(d::t_critico_bilateral(cinco, gl)),
+             tres(d::t_critico_bilateral(um, gl)));
     conclusao(q, e, d::t_p_bilateral(std::fabs(t), gl));
 }
 
 void normal(quadro& q, const estatistica& e, double z) {
     if (!std::isfinite(z)) return q.linha("sem tabela: variância nula"_t);
-    criticos(q, cauda::bilateral, numero(d::normal_critico_bilateral(cinco), 3),
-             numero(d::normal_critico_bilateral(um), 3));
+    criticos(q, e, cauda::bilateral, tres(d::normal_critico_bilateral(cinco)),
+             tres(d::normal_critico_bilateral(um)));
     conclusao(q, e, d::normal_p_bilateral(std::fabs(z)));
 }
 
 void snedecor(quadro& q, const estatistica& e) {
     if (!(e.gl1 >= 1 && e.gl2 >= 1)) return q.linha("sem tabela: graus de liberdade insuficientes"_t);
     if (!std::isfinite(e.valor)) return q.linha("sem tabela: variância nula"_t);
-    criticos(q, cauda::superior, numero(d::f_critico_superior(cinco, e.gl1, e.gl2), 3),
-             numero(d::f_critico_superior(um, e.gl1, e.gl2), 3));
+    criticos(q, e, cauda::superior, tres(d::f_critico_superior(cinco, e.gl1, e.gl2)),
+             tres(d::f_critico_superior(um, e.gl1, e.gl2)));
     conclusao(q, e, d::f_p_superior(std::max(e.valor, 0.0), e.gl1, e.gl2));
 }
 
 void qui(quadro& q, const estatistica& e, texto se_indefinido) {
     if (!(e.gl1 >= 1)) return q.linha("sem tabela: graus de liberdade insuficientes"_t);
     if (!std::isfinite(e.valor)) return q.linha(se_indefinido);
-    criticos(q, cauda::superior, numero(d::qui_critico_superior(cinco, e.gl1), 3),
-             numero(d::qui_critico_superior(um, e.gl1), 3));
+    criticos(q, e, cauda::superior, tres(d::qui_critico_superior(cinco, e.gl1)),
+             tres(d::qui_critico_superior(um, e.gl1)));
     conclusao(q, e, d::qui_p_superior(std::max(e.valor, 0.0), e.gl1));
 }
 
@@ -150,7 +164,7 @@ void postos_sinalizados(quadro& q, const estatistica& e) {
     const double n = e.n1;
     if (e.n1 < 1) return q.linha("sem tabela: nenhuma diferença não nula"_t);
     if (e.empates || e.n1 > 50) return aproximacao_normal(q, e, n * (n + 1) / 4, n * (n + 1) * (2 * n + 1) / 24);
-    criticos(q, cauda::bilateral, critico_exato(d::postos_sinalizados_critico(e.n1, cinco)),
+    criticos(q, e, cauda::bilateral, critico_exato(d::postos_sinalizados_critico(e.n1, cinco)),
              critico_exato(d::postos_sinalizados_critico(e.n1, um)));
     q.linha("(rejeita-se H0 com T menor ou igual ao valor crítico)"_t);
     conclusao(q, e, d::postos_sinalizados_p_bilateral(e.n1, e.valor));
@@ -161,7 +175,7 @@ void mann_whitney(quadro& q, const estatistica& e) {
     if (e.n1 < 1 || e.n2 < 1) return q.linha("sem tabela: amostra vazia"_t);
     if (e.empates || e.n1 > 50 || e.n2 > 50)
         return aproximacao_normal(q, e, n1 * n2 / 2, n1 * n2 * (n1 + n2 + 1) / 12);
-    criticos(q, cauda::bilateral, critico_exato(d::mann_whitney_critico(e.n1, e.n2, cinco)),
+    criticos(q, e, cauda::bilateral, critico_exato(d::mann_whitney_critico(e.n1, e.n2, cinco)),
              critico_exato(d::mann_whitney_critico(e.n1, e.n2, um)));
     q.linha("(rejeita-se H0 com U menor ou igual ao valor crítico)"_t);
     conclusao(q, e, d::mann_whitney_p_bilateral(e.n1, e.n2, e.valor));
@@ -174,8 +188,8 @@ void sequencias(quadro& q, const estatistica& e) {
 
 void kolmogorov(quadro& q, const estatistica& e) {
     if (e.n1 < 1 || !std::isfinite(e.valor)) return q.linha("sem tabela: nenhuma observação"_t);
-    criticos(q, cauda::superior, numero(d::kolmogorov_critico(e.n1, cinco), 3),
-             numero(d::kolmogorov_critico(e.n1, um), 3));
+    criticos(q, e, cauda::superior, tres(d::kolmogorov_critico(e.n1, cinco)),
+             tres(d::kolmogorov_critico(e.n1, um)));
     if (e.critico_na_tela > 0)
         q.linha(bytes("Dt do curso (1.36 / raiz de N) = "_t) + numero(e.critico_na_tela, 3) +
                 bytes(", ao lado do exato"_t));
@@ -191,8 +205,8 @@ void t_de_correlacao(quadro& q, const estatistica& e) {
     const double t = std::fabs(r) >= 1 ? std::copysign(INFINITY, r) : r * std::sqrt((n - 2) / (1 - r * r));
     q.linha("t de " + e.nome + " = " + (std::isfinite(t) ? numero(t, 2) : bytes("infinito"_t)) + graus(n - 2) +
             " (t de Student)");
-    criticos(q, cauda::bilateral, numero(d::t_critico_bilateral(cinco, n - 2), 3),
-             numero(d::t_critico_bilateral(um, n - 2), 3));
+    criticos(q, e, cauda::bilateral, tres(d::t_critico_bilateral(cinco, n - 2)),
+             tres(d::t_critico_bilateral(um, n - 2)));
     conclusao(q, e, std::isfinite(t) ? d::t_p_bilateral(std::fabs(t), n - 2) : 0);
 }
 
@@ -203,7 +217,7 @@ void spearman(quadro& q, const estatistica& e) {
         return t_de_correlacao(q, e);
     }
     const auto numero_ou_nenhum = [](std::optional<double> c) { return c ? numero(*c, 3) : bytes("nenhum"_t); };
-    criticos(q, cauda::bilateral, numero_ou_nenhum(d::spearman_critico(e.n1, cinco)),
+    criticos(q, e, cauda::bilateral, numero_ou_nenhum(d::spearman_critico(e.n1, cinco)),
              numero_ou_nenhum(d::spearman_critico(e.n1, um)));
     conclusao(q, e, d::spearman_p_bilateral(e.n1, e.valor));
 }
@@ -216,8 +230,8 @@ void t_tabelado(quadro& q, const estatistica& e) {
             q.linha(inteiro_de(gl) + bytes(" graus de liberdade: sem tabela"_t));
             continue;
         }
-        q.linha(inteiro_de(gl) + bytes(" g.l.: 5 % = "_t) + numero(d::t_critico_bilateral(cinco, gl), 3) +
-                "   1 % = " + numero(d::t_critico_bilateral(um, gl), 3));
+        q.linha(inteiro_de(gl) + bytes(" g.l.: 5 % = "_t) + tres(d::t_critico_bilateral(cinco, gl)) +
+                "   1 % = " + tres(d::t_critico_bilateral(um, gl)));
     }
 }
 
@@ -269,7 +283,7 @@ void leitura(quadro& q, const estatistica& e) {
 std::vector<std::string> bloco(const estatistica& e) {
     quadro q;
     q.linha(apresentacao(e));
-    if (e.distribuicao != lei::t_tabelado) q.linha("H0: " + e.h0);
+    if (!e.h0.empty() && e.distribuicao != lei::t_tabelado) q.linha("H0: " + e.h0);
     // A size or value beyond what a table covers is said, never shown wrong.
     const std::size_t lidas = q.tamanho();
     try {

@@ -7,6 +7,7 @@
 
 #include "console/console.hpp"
 #include "shell/shell.hpp"
+#include "tabela/tabela.hpp"
 
 namespace lousa::testing {
 namespace {
@@ -59,6 +60,8 @@ transcript parse_transcript(const std::string& name, const std::string& text) {
         if (line.starts_with("#")) continue;
         if (line.starts_with("! app ")) {
             t.app = std::stoi(line.substr(6));
+        } else if (line == "! tabela") {
+            t.table = true;
         } else if (line.starts_with("! stop: ")) {
             t.stop_message = line.substr(8);
         } else if (line == ">" || line.starts_with("> ")) {
@@ -76,9 +79,12 @@ replay_result replay(const transcript& t) {
     replay_result result;
     {
         console_io con(in, out);
+        tabela::consulta table(con);
+        resultados::canal channel;
+        if (t.table) channel.escuta(table);
         try {
-            if (t.app == 0) executa(con);
-            else aplicacao_de_codigo(t.app)(con, resultados::canal{});
+            if (t.app == 0) executa(con, channel);
+            else aplicacao_de_codigo(t.app)(con, channel);
         } catch (const read_stop& stop) {
             result.stop_message = stop.what();
         }

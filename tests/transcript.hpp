@@ -6,6 +6,7 @@
 // comparing):
 //   # comment                 ignored
 //   ! app N                   run application N alone (no menu, no end question)
+//   ! tabela                  with the table blocks on the screen (--tabela)
 //   ! stop: MESSAGE           the run ends with this failed-read message
 //   > typed text              one line typed at the keyboard
 //   >                         an empty typed line
@@ -35,6 +36,7 @@ public:
 struct transcript {
     std::string name;
     int app = 0;  // 0: the whole shell
+    bool table = false;
     std::vector<std::string> screen;
     struct typed {
         std::string text;

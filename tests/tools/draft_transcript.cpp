@@ -3,14 +3,17 @@
 // format. A draft is only a starting point: every line of it must be checked
 // against what the screen should show before it is kept as a test.
 //
-//   draft_transcript APP < typed.txt      (APP 0: the whole shell)
+//   draft_transcript APP < typed.txt            (APP 0: the whole shell)
+//   draft_transcript APP --tabela < typed.txt   (with the table blocks)
 
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
+#include <string>
 
 #include "console/console.hpp"
 #include "shell/shell.hpp"
+#include "tabela/tabela.hpp"
 #include "tests/transcript.hpp"
 
 namespace {
@@ -41,14 +44,18 @@ private:
 
 int main(int argc, char** argv) {
     const int app = argc > 1 ? std::atoi(argv[1]) : 0;
+    const bool table = argc > 2 && std::string(argv[2]) == "--tabela";
     string_sink out;
     interleaving_input in(std::cin, out);
-    std::cout << "! app " << app << "\n";
+    std::cout << "! app " << app << "\n" << (table ? "! tabela\n" : "");
     {
         lousa::console_io con(in, out);
+        lousa::tabela::consulta blocks(con);
+        lousa::resultados::canal channel;
+        if (table) channel.escuta(blocks);
         try {
-            if (app == 0) lousa::executa(con);
-            else lousa::aplicacao_de_codigo(app)(con, lousa::resultados::canal{});
+            if (app == 0) lousa::executa(con, channel);
+            else lousa::aplicacao_de_codigo(app)(con, channel);
         } catch (const lousa::read_stop& stop) {
             con.flush();
             std::cout << lousa::utf8_from_cp850(out.text) << "! stop: " << stop.what() << "\n";
