@@ -120,16 +120,19 @@ private:
 // end of the run, so that the screen is never lost for a picture.
 class picture_folder {
 public:
-    picture_folder(std::string folder, output_sink& err) : folder_(std::move(folder)), err_(err) {}
+    // `shown`: the folder as the reports show it (code page 850, like them).
+    picture_folder(std::string folder, std::string shown, output_sink& err)
+        : folder_(std::move(folder)), shown_(std::move(shown)), err_(err) {}
 
     void write(const std::string& name, const std::string& svg) {
         const std::string path = folder_ + "/" + name;
+        const std::string shown = shown_ + "/" + name;
         std::FILE* file = std::fopen(path.c_str(), "wb");
         bool written = file != nullptr && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
         const int error = errno;
         if (file != nullptr && std::fclose(file) != 0) written = false;
-        if (written) report_line(err_, "grafico gravado: ", path);
-        else if (failure_.empty()) failure_ = path + " (" + std::strerror(file == nullptr ? error : errno) + ")";
+        if (written) report_line(err_, "grafico gravado: ", shown);
+        else if (failure_.empty()) failure_ = shown + " (" + std::strerror(file == nullptr ? error : errno) + ")";
     }
 
     // The status of the whole run: a picture not written turns a normal end
@@ -141,7 +144,7 @@ public:
     }
 
 private:
-    std::string folder_;
+    std::string folder_, shown_;
     output_sink& err_;
     std::string failure_;
 };
@@ -228,7 +231,10 @@ int run_command(std::span<const char* const> arguments, const terminal::streams&
     run_extras extras;
     extras.table_on_screen = asked.table;
     if (asked.pictures_folder.empty()) return run_program(answers, out, err, extras);
-    picture_folder folder(asked.pictures_folder, err);
+    // named as typed: in the locale's code set, which the reports convert back to
+    picture_folder folder(asked.pictures_folder,
+                          converted.documents ? terminal::cp850_from_utf8(asked.pictures_folder) : asked.pictures_folder,
+                          err);
     extras.picture_files = [&folder](std::int32_t /*code*/, const std::string& name, const std::string& svg) {
         folder.write(name, svg);
     };

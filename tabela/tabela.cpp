@@ -27,7 +27,9 @@ std::string bytes(texto t) { return std::string(t.bytes); }
 // A number with `casas` decimals, rounded as the screen rounds a stored real
 // (half away from zero), with a point for the decimal mark.
 std::string numero(double v, int casas) {
-    if (casas == 0 && std::isfinite(v)) return std::to_string(static_cast<long long>(std::llround(v)));
+    if (std::isnan(v)) return "NaN";
+    if (std::isinf(v)) return v > 0 ? "+Inf" : "-Inf";
+    if (casas == 0) return std::to_string(static_cast<long long>(std::llround(v)));
     std::string campo;
     console::append_fixed_field(campo, static_cast<float>(v), 40, casas);
     return campo.substr(campo.find_first_not_of(' '));
@@ -186,15 +188,23 @@ void sequencias(quadro& q, const estatistica& e) {
     conclusao(q, e, d::sequencias_p_bilateral(e.n1, e.n2, static_cast<std::int32_t>(std::llround(e.valor))));
 }
 
+// Up to 35 observations, where the screen sends the student to the table,
+// the exact critical values; above, the course's 1.36 and 1.63 over the root
+// of N (the screen's Dt is the first) beside the exact p-value, which is also
+// what keeps a session of hundreds of observations as quick as without it.
 void kolmogorov(quadro& q, const estatistica& e) {
     if (e.n1 < 1 || !std::isfinite(e.valor)) return q.linha("sem tabela: nenhuma observação"_t);
-    criticos(q, e, cauda::superior, tres(d::kolmogorov_critico(e.n1, cinco)),
-             tres(d::kolmogorov_critico(e.n1, um)));
-    if (e.critico_na_tela > 0)
-        q.linha(bytes("Dt do curso (1.36 / raiz de N) = "_t) + numero(e.critico_na_tela, 3) +
-                bytes(", ao lado do exato"_t));
+    if (e.n1 <= 35) {
+        criticos(q, e, cauda::superior, tres(d::kolmogorov_critico(e.n1, cinco)),
+                 tres(d::kolmogorov_critico(e.n1, um)));
+    } else {
+        const double raiz = std::sqrt(double(e.n1));
+        q.linha(bytes("Críticos do curso (1.36 e 1.63 / raiz de N):"_t));
+        q.linha("5 % = " + numero(1.36 / raiz, 3) + "   1 % = " + numero(1.63 / raiz, 3) +
+                bytes("   (p abaixo: exato)"_t));
+    }
     q.linha("Dados agrupados em classes: o teste fica conservador."_t);
-    conclusao(q, e, 1 - d::kolmogorov_cdf(e.n1, e.valor));
+    conclusao(q, e, 1 - lido(d::kolmogorov_cdf(e.n1, e.valor)));
 }
 
 // Pearson's r or Spearman's rs through t with n - 2 degrees of freedom.
@@ -250,9 +260,11 @@ std::string apresentacao(const estatistica& e) {
         case lei::normal: return valor + bytes(" (normal padrão)"_t);
         case lei::sequencias: return valor + bytes(" sequências"_t) + n1n2 + bytes(" (exata)"_t);
         case lei::kolmogorov: return valor + n + " (Kolmogorov, exata)";
-        case lei::postos_sinalizados: return valor + n + bytes(" (postos sinalizados, exata)"_t);
-        case lei::mann_whitney: return valor + n1n2 + " (Mann-Whitney, exata)";
-        case lei::spearman: return valor + n + (e.n1 <= 9 ? " pares (Spearman, exata)" : " pares");
+        case lei::postos_sinalizados:
+            return valor + n + (e.empates || e.n1 > 50 ? " (postos sinalizados)" : " (postos sinalizados, exata)");
+        case lei::mann_whitney:
+            return valor + n1n2 + (e.empates || e.n1 > 50 || e.n2 > 50 ? " (Mann-Whitney)" : " (Mann-Whitney, exata)");
+        case lei::spearman: return valor + n + (e.n1 <= 9 && !e.empates ? " pares (Spearman, exata)" : " pares");
         case lei::correlacao: return valor + n + " pares";
         case lei::kruskal_wallis: return valor + graus(e.gl1) + " (qui-quadrado)";
     }
@@ -297,6 +309,7 @@ std::vector<std::string> bloco(const estatistica& e) {
 
 void consulta::estatistica(const resultados::estatistica& e) {
     for (const std::string& linha : bloco(e)) con_.line(texto{linha});
+    con_.flush();  // a block apart from the screen (the page's panel) goes out whole, now
 }
 
 }  // namespace lousa::tabela
