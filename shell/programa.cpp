@@ -84,7 +84,12 @@ private:
 // The listeners a run's extras ask for, connected to its channel.
 class listeners {
 public:
-    listeners(console_io& screen, const run_extras& extras) {
+    listeners(console_io& screen, const run_extras& extras) : screen_first_(screen) {
+        // The page places each extra after the screen so far: the screen's
+        // pending text goes out first (a flush changes no byte of it).
+        if (extras.table != nullptr || extras.pictures != nullptr || extras.distributions != nullptr ||
+            extras.picture_files)
+            channel.escuta(screen_first_);
         if (extras.table_on_screen) connect_table(screen);
         if (extras.table != nullptr) {
             apart_.emplace(nothing_, *extras.table);
@@ -107,6 +112,19 @@ public:
 private:
     void connect_table(console_io& con) { channel.escuta(tables_.emplace_back(con)); }
 
+    // Flushes the screen before the listeners after it hear of a statistic or
+    // of the result's end.
+    class screen_flush final : public resultados::ouvinte {
+    public:
+        explicit screen_flush(console_io& con) : con_(con) {}
+        void estatistica(const resultados::estatistica&) override { con_.flush(); }
+        void fim(std::int32_t) override { con_.flush(); }
+
+    private:
+        console_io& con_;
+    };
+
+    screen_flush screen_first_;
     no_input nothing_;
     std::optional<console_io> apart_;
     std::deque<tabela::consulta> tables_;  // a deque keeps each where the channel saw it

@@ -91,7 +91,7 @@
   // (the distribution comes right after its block) the picture beside it.
   function addBlock(text) {
     const item = group('consulta', 'Consulta à tabela');
-    item.appendChild(element('pre', 'bloco-tabela', text.replace(/\n$/, '')));
+    item.appendChild(element('pre', 'bloco-tabela', text.replace(/^\n+|\n+$/g, '')));
     currentPanel().appendChild(item);
   }
 
@@ -107,6 +107,9 @@
 
   // A result's picture: its file name on the first line, then the SVG. An
   // application without a picture hands an empty one, and the panel says so.
+  // The picture is an image (a 50 x 50 table's mosaic is 600 KB of SVG: as
+  // elements of the page it would hold the screen up for a third of a
+  // second); its title is the image's text, its description the caption.
   function addPicture(text) {
     const end = text.indexOf('\n');
     const [name, svgText] = [text.slice(0, end), text.slice(end + 1)];
@@ -116,9 +119,11 @@
       figure.appendChild(element('figcaption', null, 'Sem gráfico: o dimensionamento de amostras dá um número só, o tamanho da amostra.'));
       return currentPanel().appendChild(figure);
     }
-    const picture = svgFrom(svgText);
-    if (!picture) return;
-    const caption = element('figcaption', null, picture.querySelector('desc')?.textContent || '');
+    const about = svgFrom(/^[\s\S]*?<\/desc>/.exec(svgText)[0] + '</svg>');
+    const picture = element('img');
+    picture.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svgText);
+    picture.alt = about ? about.querySelector('title').textContent : '';
+    const caption = element('figcaption', null, about ? about.querySelector('desc').textContent : '');
     const save = element('button', 'salvar-svg', 'Salvar ' + name);
     save.type = 'button';
     save.addEventListener('click', () => download(name, svgText));

@@ -231,7 +231,8 @@
       if (kind === lousa.kind.screen) this.screen.add(text, null);
       else if (kind === lousa.kind.report) this.screen.add(text, 'relato');
       else {
-        this.screen.flush();  // the panel goes in after the screen so far
+        this.screen.flush();  // the panel goes in after the screen so far, and the screen
+        this.screen.openBlock = null;  // goes on after the panel
         ui.tela.dispatchEvent(new CustomEvent('lousa-saida', { detail: { kind, text } }));
       }
     }
