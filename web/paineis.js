@@ -74,9 +74,16 @@
     else if (kind === lousa.kind.distribution) addDistribution(text);
     else if (kind === lousa.kind.picture) addPicture(text);
     else return;
+    if (!scrollAsked) requestAnimationFrame(scrollToEnd);  // once a frame, never a layout per piece
+    scrollAsked = true;
+  });
+
+  let scrollAsked = false;
+  function scrollToEnd() {
+    scrollAsked = false;
     const scroller = document.getElementById('rolagem');
     scroller.scrollTop = scroller.scrollHeight;
-  });
+  }
 
   // Consecutive pieces share a panel; the screen's text after them (or a new
   // run, which empties the screen) starts another.
@@ -109,7 +116,8 @@
   // application without a picture hands an empty one, and the panel says so.
   // The picture is an image (a 50 x 50 table's mosaic is 600 KB of SVG: as
   // elements of the page it would hold the screen up for a third of a
-  // second); its title is the image's text, its description the caption.
+  // second), drawn after the run's next turn; its title is the image's text,
+  // its description the caption.
   function addPicture(text) {
     const end = text.indexOf('\n');
     const [name, svgText] = [text.slice(0, end), text.slice(end + 1)];
@@ -121,7 +129,9 @@
     }
     const about = svgFrom(/^[\s\S]*?<\/desc>/.exec(svgText)[0] + '</svg>');
     const picture = element('img');
-    picture.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svgText);
+    picture.width = Number(/ width="([\d.]+)"/.exec(svgText)[1]);  // its room kept until it is drawn
+    picture.height = Number(/ height="([\d.]+)"/.exec(svgText)[1]);
+    setTimeout(() => { picture.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svgText); }, 0);
     picture.alt = about ? about.querySelector('title').textContent : '';
     const caption = element('figcaption', null, about ? about.querySelector('desc').textContent : '');
     const save = element('button', 'salvar-svg', 'Salvar ' + name);
