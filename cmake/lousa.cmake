@@ -90,6 +90,9 @@ target_link_libraries(lousa_applications PUBLIC lousa_common lousa_distribuicoes
 lousa_sources(LOUSA_GRAFICOS_SOURCES graficos)
 add_library(lousa_graficos STATIC ${LOUSA_GRAFICOS_SOURCES})
 target_link_libraries(lousa_graficos PUBLIC lousa_common)
+if(CMAKE_CROSSCOMPILING)
+  target_include_directories(lousa_graficos SYSTEM PRIVATE ${LOUSA_BOOST_INCLUDE})
+endif()
 
 # The "Consulta à tabela" blocks: each reported statistic read in the tables.
 lousa_sources(LOUSA_TABELA_SOURCES tabela)

@@ -90,10 +90,11 @@ public:
         if (extras.table != nullptr || extras.pictures != nullptr || extras.distributions != nullptr ||
             extras.picture_files)
             channel.escuta(screen_first_);
-        if (extras.table_on_screen) connect_table(screen);
+        // On the screen, the blocks fail as the screen does; apart, as an extra.
+        if (extras.table_on_screen) channel.escuta(tables_.emplace_back(screen));
         if (extras.table != nullptr) {
             apart_.emplace(nothing_, *extras.table);
-            connect_table(*apart_);
+            channel.escuta(shelter_.emplace_back(tables_.emplace_back(*apart_)));
         }
         if (extras.pictures != nullptr || extras.picture_files) {
             drawer_.emplace([&extras](std::int32_t code, const std::string& name, const std::string& svg) {
@@ -110,8 +111,6 @@ public:
     resultados::canal channel;
 
 private:
-    void connect_table(console_io& con) { channel.escuta(tables_.emplace_back(con)); }
-
     // Flushes the screen before the listeners after it hear of a statistic or
     // of the result's end.
     class screen_flush final : public resultados::ouvinte {
