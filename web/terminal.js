@@ -619,21 +619,15 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 10000);
   }
 
-  // Each printed page says what it is: the version, the date and time, the
-  // application (the code the session chose) and the student's name. Where
-  // the browser prints page margin boxes, the line is on every page;
-  // elsewhere it heads the first.
+  // Each printed page says what it is, in the head of the table around the
+  // screen: the version, the date and time, the application (the code the
+  // session chose) and the student's name.
   function beforePrint() {
     run.screen.flush();
     const code = run.delivered.length > 0 ? String(Number(run.delivered[0])) : '';
     const name = ui.nome.value.trim();
-    const header = ['Lousa ' + lousa.version, new Date().toLocaleString('pt-BR', { dateStyle: 'short', timeStyle: 'short' }),
+    ui.cabecalho.textContent = ['Lousa ' + lousa.version, new Date().toLocaleString('pt-BR', { dateStyle: 'short', timeStyle: 'short' }),
       lousa.titles[code], name && 'Nome: ' + name].filter(Boolean).join(' · ');
-    ui.cabecalho.textContent = header;
-    const everyPage = 'CSSMarginRule' in window;
-    document.body.classList.toggle('cabecalho-na-margem', everyPage);
-    document.getElementById('margem').textContent = everyPage
-      ? '@page { @top-left { content: ' + JSON.stringify(header) + '; font: 9pt monospace; } }' : '';
   }
 
   function print() {
@@ -684,6 +678,8 @@
     ui.caber.setAttribute('aria-pressed', String(on));
     keep('lousa.caberNaTela', on ? '1' : '0');
     fit();
+    ui.caber.closest('[popover]').hidePopover();
+    focusLine();
   });
   ui.caber.setAttribute('aria-pressed', String(recalled('lousa.caberNaTela') === '1'));
   ui.rolagem.addEventListener('scroll', showHint, { passive: true });

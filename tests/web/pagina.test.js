@@ -399,7 +399,7 @@ describe('lousa.html in ' + browserName, () => {
     await tab.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
     const printed = await tab.evaluate(() => [document.documentElement.scrollWidth <= innerWidth, getComputedStyle(document.getElementById('tela')).color,
       getComputedStyle(document.body).backgroundColor, ['button', 'input', '.aviso'].filter((s) => [...document.querySelectorAll(s)].some((e) => e.getClientRects().length)),
-      document.getElementById('margem').textContent]);
+      document.getElementById('cabecalho').textContent]);
     assert.deepEqual(printed.slice(0, 4), [true, 'rgb(0, 0, 0)', 'rgb(255, 255, 255)', []], 'nothing wider than the page, black on white, no controls');
     assert.match(printed[4], /Lousa 1\.\d+\.\d+ · \d\d\/\d\d\/\d{4}.* · Teste Qui-quadrado · Nome: Ana Souza/);
     const pdfFile = path.join(pictures, 'lousa-impressao.pdf');
@@ -435,7 +435,7 @@ describe('lousa.html in ' + browserName, () => {
       await tab.setViewport({ ...phone, width });
       await toggleFit();
       const fits = await layout();
-      assert.deepEqual([fits.scrollsSideways, fits.saysSo], [false, false], width + ' px: the 80 columns fit');
+      assert.deepEqual([fits.scrollsSideways, fits.saysSo, await focused()], [false, false, 'entrada'], width + ' px: the 80 columns fit');
       if (width === 390) await tab.screenshot({ path: path.join(pictures, 'lousa-celular-caber.png') });
       await tab.reload();
       await common.waitForMenu(tab);
