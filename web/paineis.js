@@ -129,6 +129,7 @@
     }
     const about = svgFrom(/^[\s\S]*?<\/desc>/.exec(svgText)[0] + '</svg>');
     const picture = element('img');
+    picture.decoding = 'async';  // drawn apart from the screen's frames
     picture.width = Number(/ width="([\d.]+)"/.exec(svgText)[1]);  // its room kept until it is drawn
     picture.height = Number(/ height="([\d.]+)"/.exec(svgText)[1]);
     setTimeout(() => { picture.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svgText); }, 0);
