@@ -48,6 +48,9 @@
       // The run listening since its start has no panel for what is on the
       // screen: the same session again (runs are deterministic) fills it.
       if (on) tela.dispatchEvent(new CustomEvent('lousa-refazer'));
+      // As the page's other actions: the menu closes, the answer line has the focus back.
+      if (button.closest('[popover]')) button.closest('[popover]').hidePopover();
+      document.getElementById('entrada').focus({ preventScroll: true });
     });
     return button;
   }
