@@ -172,7 +172,7 @@ public:
     }
 
 private:
-    std::array<ouvinte*, 4> ouvintes_{};  // the table, the pictures, the distributions' pictures
+    std::array<ouvinte*, 5> ouvintes_{};  // the screen's flush, the tables, the pictures, the distributions' pictures
 };
 
 // ---- Helpers for the applications ----

@@ -83,7 +83,12 @@ private:
 // The listeners a run's extras ask for, connected to its channel.
 class listeners {
 public:
-    listeners(console_io& screen, const run_extras& extras) {
+    listeners(console_io& screen, const run_extras& extras) : screen_first_(screen) {
+        // The page places each extra after the screen so far: the screen's
+        // pending text goes out first (a flush changes no byte of it).
+        if (extras.table != nullptr || extras.pictures != nullptr || extras.distributions != nullptr ||
+            extras.picture_files)
+            channel.escuta(screen_first_);
         // On the screen, the blocks fail as the screen does; apart, as an extra.
         if (extras.table_on_screen) channel.escuta(tables_.emplace_back(screen));
         if (extras.table != nullptr) {
@@ -105,6 +110,19 @@ public:
     resultados::canal channel;
 
 private:
+    // Flushes the screen before the listeners after it hear of a statistic or
+    // of the result's end.
+    class screen_flush final : public resultados::ouvinte {
+    public:
+        explicit screen_flush(console_io& con) : con_(con) {}
+        void estatistica(const resultados::estatistica&) override { con_.flush(); }
+        void fim(std::int32_t) override { con_.flush(); }
+
+    private:
+        console_io& con_;
+    };
+
+    screen_flush screen_first_;
     no_input nothing_;
     std::optional<console_io> apart_;
     std::deque<tabela::consulta> tables_;  // a deque keeps each where the channel saw it

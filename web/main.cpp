@@ -6,9 +6,12 @@
 //   lousaNextLine()       a promise of the next typed line (a string), or of
 //                         null when there is no more input;
 //   lousaShow(text, kind) shows UTF-8 text of an output_kind (web/page.hpp).
+// and, on its body element, data-paineis: the panels the student switched on
+// ("tabela", "grafico"), read when a run starts.
 
 #include <emscripten.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -35,6 +38,11 @@ EM_ASYNC_JS(char*, next_typed_line, (), {
     return copy;
 });
 
+EM_JS(int, panels_switched_on, (), {
+    const on = (document.body.dataset.paineis || '').split(' ');
+    return (on.includes('tabela') ? 1 : 0) | (on.includes('grafico') ? 2 : 0);
+});
+
 EM_JS(void, show_on_page, (const char* text, int length, int kind), {
     Module.lousaShow(UTF8ToString(text, length), kind);
 });
@@ -53,6 +61,31 @@ private:
     lousa::web::output_kind kind_;
 };
 
+// The panels' pieces, asked of the run only for the switches that are on:
+// with both off the run listens to nothing and computes nothing for them.
+struct panels {
+    page table_area{lousa::web::output_kind::table};
+    lousa::terminal::utf8_output table{table_area};
+    page distributions{lousa::web::output_kind::distribution};
+    page pictures{lousa::web::output_kind::picture};
+    lousa::run_extras extras;
+
+    explicit panels(int switched_on) {
+        if ((switched_on & 1) != 0) {
+            extras.table = &table;
+            extras.distributions = &distributions;
+        }
+        // The file name goes with the picture, for the page to save it under;
+        // an empty picture (code 1 has none) is handed on too, for the page to
+        // say so.
+        if ((switched_on & 2) != 0) {
+            extras.picture_files = [this](std::int32_t, const std::string& name, const std::string& svg) {
+                pictures.put(name + '\n' + svg);
+            };
+        }
+    }
+};
+
 }  // namespace
 
 // One run of the program; the page awaits the exit status.
@@ -68,5 +101,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE int lousa_executa() {
     page report_area(lousa::web::output_kind::report);
     lousa::terminal::utf8_output screen(screen_area);
     lousa::terminal::utf8_output report(report_area);
-    return lousa::run_program(in, screen, report);
+    const panels beside(panels_switched_on());
+    return lousa::run_program(in, screen, report, beside.extras);
 }

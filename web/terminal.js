@@ -230,7 +230,11 @@
     show(text, kind) {
       if (kind === lousa.kind.screen) this.screen.add(text, null);
       else if (kind === lousa.kind.report) this.screen.add(text, 'relato');
-      else ui.tela.dispatchEvent(new CustomEvent('lousa-saida', { detail: { kind, text } }));
+      else {
+        this.screen.flush();  // the panel goes in after the screen so far, and the screen
+        this.screen.openBlock = null;  // goes on after the panel
+        ui.tela.dispatchEvent(new CustomEvent('lousa-saida', { detail: { kind, text } }));
+      }
     }
 
     // Between queued lines the page gives the browser its turn every few tens
@@ -517,6 +521,12 @@
   });
 
   ui['de-novo'].addEventListener('click', () => { startRun(); focusLine(); });
+  // A panel switched on (web/paineis.js) asks for the session again: the same
+  // screen, since runs are deterministic, now with the panel beside it.
+  ui.tela.addEventListener('lousa-refazer', () => {
+    const [lines, rest] = run ? [run.delivered, run.input.rest()] : [[], []];
+    if (lines.length > 0) startRun((input) => input.lines(lines.concat(rest)), false, ui.entrada.value);
+  });
   ui.corrigir.addEventListener('click', () => { run.correct(); focusLine(); });
 
   // ---- Files: answers in UTF-8 (with or without a mark), UTF-16 with a mark

@@ -8,6 +8,7 @@
 //   cd tests/web && npm ci && node banco.js
 //
 // Needs build-web/lousa.html (make web) and the native build/lousa (make test).
+// LOUSA_PAINEIS="tabela grafico" times the same with the page's panels on.
 'use strict';
 
 const fs = require('node:fs');
@@ -79,6 +80,9 @@ const restart = async (tab) => { await tab.click('[data-acao="recomecar"]'); awa
   try {
     const tab = await browser.newPage();
     await tab.setViewport(desktop);
+    const panels = (process.env.LOUSA_PAINEIS || '').split(' ').filter(Boolean);
+    await tab.evaluateOnNewDocument((on) => on.forEach((key) => localStorage.setItem(key, '1')),
+      panels.map((p) => ({ tabela: 'lousa.consultaTabela', grafico: 'lousa.grafico' })[p]));
     await tab.goto('file://' + page);
     await waitForMenu(tab);
     const first = await tab.evaluate(() => performance.now());
@@ -102,7 +106,7 @@ const restart = async (tab) => { await tab.click('[data-acao="recomecar"]'); awa
         return performance.now() - t0;
       }, await paste(tab, lines));
       const native = runNative(lines);
-      const equal = same(await programOutput(tab, '.digitado'), native.screen, 'code ' + code);  // a report differs too
+      const equal = same(await programOutput(tab, '.digitado, .painel'), native.screen, 'code ' + code);  // a report differs too
       const memory = rendererMemory(browserPid);
       console.log([code.padStart(4), String(lines.length).padStart(8), (Buffer.byteLength(native.screen) / 1024).toFixed(0).padStart(10),
         native.ms.toFixed(1).padStart(10), ms.toFixed(0).padStart(8),

@@ -61,8 +61,8 @@ const paste = (tab, text) => tab.$eval('#entrada', (line, t) => {
 }, Array.isArray(text) ? withEnds(text) : text);
 
 // The program's own text: the screen without what `leaveOut` selects (by
-// default the echoed answers and the report).
-const programOutput = (tab, leaveOut = '.digitado, .relato') => tab.$eval('#tela', (t, f) => {
+// default the echoed answers, the report and the panels beside the results).
+const programOutput = (tab, leaveOut = '.digitado, .relato, .painel') => tab.$eval('#tela', (t, f) => {
   let text = '';
   for (const walk = document.createTreeWalker(t, NodeFilter.SHOW_TEXT); walk.nextNode();) {
     if (!walk.currentNode.parentElement.closest(f)) text += walk.currentNode.textContent;
