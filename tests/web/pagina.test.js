@@ -241,7 +241,7 @@ describe('lousa.html in ' + browserName, () => {
 
   itFull('has its statuses, code page, titles and examples from the build, and scripts allowed by hash only', async () => {
     const html = fs.readFileSync(page, 'utf8');
-    assert.ok(html.length < 1.5 * 1024 * 1024, 'one file under 1.5 MB');  // with the tables' distributions and the pictures
+    assert.ok(html.length < 1.1 * 1024 * 1024, 'one file under 1.1 MB');  // with the tables' distributions and the pictures
     const data = JSON.parse(/<script type="application\/json" id="dados">(.*?)<\/script>/s.exec(html)[1]);
     assert.equal(data.cp850.length, 128);
     assert.deepEqual(data.examples.map((e) => [e.code, e.answers]), examples.map((e) => [e.code, e.answers]));
