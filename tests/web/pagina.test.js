@@ -93,9 +93,9 @@ describe('lousa.html in ' + browserName, () => {
   });
 
   after(async () => { await browser?.close(); fs.rmSync(folder, { recursive: true, force: true }); });
-
-  beforeEach(async () => { if (full) await tab.emulateMediaType(null); await tab.setViewport(desktop); await restart(); });
-
+  // Each test starts with the panels off: a key an earlier test pressed on a switch left it on, and kept.
+  const panelsOff = () => tab.evaluate(() => { for (let on; (on = document.querySelector('[role="switch"][aria-checked="true"]'));) on.click(); });
+  beforeEach(async () => { if (full) await tab.emulateMediaType(null); await tab.setViewport(desktop); await panelsOff(); await restart(); });
   const waitForState = (name) => common.waitForState(tab, name);
   const screenText = () => tab.$eval('#tela', (t) => t.textContent);
   const programOutput = () => common.programOutput(tab);
