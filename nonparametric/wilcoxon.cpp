@@ -92,21 +92,15 @@ void teste_wilcoxon(console_io& con, const resultados::canal& resultados) {
         resultados.informa(resultados::amostras{resultados::centro::mediana, {diferencas}});
         std::vector<double> magnitudes;
         for (std::int32_t j = 1; j <= k1; ++j) magnitudes.push_back(std::fabs(dif[j]));
-        const texto h0 = "diferenças centradas em zero"_t;
-        if (rk1 <= 25)
-            resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::postos_sinalizados,
-                                                       .nome = "T",
-                                                       .valor = real(std::fabs(valort)),
-                                                       .n1 = k1,
-                                                       .empates = resultados::tem_empates(magnitudes),
-                                                       .h0 = resultados::em_bytes(h0)});
-        else
-            resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::normal,
-                                                       .nome = "Zc",
-                                                       .valor = real(std::fabs(testez)),
-                                                       .n1 = k1,
-                                                       .empates = resultados::tem_empates(magnitudes),
-                                                       .h0 = resultados::em_bytes(h0)});
+        // Up to 25 differences T is read in the exact table, above them Zc.
+        const bool exata = rk1 <= 25;
+        resultados.informa(resultados::estatistica{
+            .distribuicao = exata ? resultados::lei::postos_sinalizados : resultados::lei::normal,
+            .nome = exata ? "T" : "Zc",
+            .valor = real(std::fabs(exata ? valort : testez)),
+            .n1 = k1,
+            .empates = resultados::tem_empates(magnitudes),
+            .h0 = resultados::em_bytes("diferenças centradas em zero"_t)});
     }
 }
 
