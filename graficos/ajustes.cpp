@@ -121,3 +121,27 @@ std::string desenha_postos(const std::string& titulo, const pares_de_postos& r) 
 }
 
 }  // namespace lousa::graficos
+
+namespace lousa::graficos {
+
+// Each point with what every curve gives at its X.
+std::string numeros_de(const ajustes& a) {
+    std::vector<std::string> cabecalho{"X", "Y"};
+    for (const auto& f : a.curvas) cabecalho.push_back(nome_da_curva(f) + ": " + formula(f.tipo));
+    std::string s = linha_de_numeros(cabecalho);
+    for (std::size_t k = 0; k < std::min(a.x.size(), a.y.size()); ++k) {
+        std::vector<std::string> linha{breve(a.x[k]), breve(a.y[k])};
+        for (const auto& f : a.curvas) linha.push_back(breve(avalia(f, a.x[k])));
+        s += linha_de_numeros(linha);
+    }
+    return s;
+}
+
+std::string numeros_de(const pares_de_postos& r) {
+    std::string s = linha_de_numeros({"Par", "Posto de X", "Posto de Y"});
+    for (std::size_t k = 0; k < std::min(r.x.size(), r.y.size()); ++k)
+        s += linha_de_numeros({std::to_string(k + 1), breve(r.x[k]), breve(r.y[k])});
+    return s;
+}
+
+}  // namespace lousa::graficos

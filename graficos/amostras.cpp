@@ -207,3 +207,46 @@ std::string desenha_proporcao(const std::string& titulo, const proporcao& r) {
 }
 
 }  // namespace lousa::graficos
+
+namespace lousa::graficos {
+
+std::string numeros_de(const amostras& a, bool diferencas) {
+    std::string centro_maiusculo = nome_do_centro(a.marca);
+    centro_maiusculo[0] = static_cast<char>(centro_maiusculo[0] - 'a' + 'A');
+    std::string s = linha_de_numeros({"Grupo", "n", centro_maiusculo, "Valores"});
+    for (std::size_t k = 0; k < a.grupos.size(); ++k) {
+        const auto& g = a.grupos[k];
+        std::string lista;
+        for (const double v : g.valores) lista += (lista.empty() ? "" : "; ") + breve(v);
+        s += linha_de_numeros({nome_do_grupo(g, k, diferencas), std::to_string(g.valores.size()), breve(g.centro), lista});
+    }
+    return s;
+}
+
+std::string numeros_de(const medias_de_celulas& m) {
+    const auto colunas = static_cast<std::size_t>(std::max(m.colunas, 0));
+    std::vector<std::string> cabecalho{"Média da célula"};
+    for (std::size_t j = 0; j < colunas; ++j) cabecalho.push_back("Coluna " + std::to_string(j + 1));
+    std::string s = linha_de_numeros(cabecalho);
+    for (std::size_t i = 0; colunas > 0 && i < static_cast<std::size_t>(std::max(m.linhas, 0)); ++i) {
+        std::vector<std::string> linha{"Linha " + std::to_string(i + 1)};
+        for (std::size_t j = 0; j < colunas && i * colunas + j < m.medias.size(); ++j)
+            linha.push_back(breve(m.medias[i * colunas + j]));
+        s += linha_de_numeros(linha);
+    }
+    return s;
+}
+
+std::string numeros_de(const sequencia& q) {
+    std::string s = linha_de_numeros({"Ordem", "Valor", "Em relação à mediana " + breve(q.mediana)});
+    for (std::size_t k = 0; k < q.valores.size(); ++k)
+        s += linha_de_numeros({std::to_string(k + 1), breve(q.valores[k]), q.valores[k] > q.mediana ? "acima" : "não acima"});
+    return s;
+}
+
+std::string numeros_de(const proporcao& r) {
+    return linha_de_numeros({"Proporção", "Comparada com", "Faixa de 1.96: de", "a"}) +
+           linha_de_numeros({breve(r.p), breve(r.p0), breve(r.inferior), breve(r.superior)});
+}
+
+}  // namespace lousa::graficos

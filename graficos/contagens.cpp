@@ -87,15 +87,32 @@ std::string contingencia(const std::string& titulo, const frequencias& f) {
     for (std::size_t i = 0; i < linhas; ++i) {
         const auto& estilo = estilo_da_serie(i);
         const std::string atributos = preenchimento(estilo, 0.35) + " class=\"observada\"";
+        // A row's bars are one outline and its expected ticks one line: a
+        // 50 x 50 table stays a picture of some kilobytes per row.
+        const auto x_de = [&](std::size_t j) { return p.x(static_cast<double>(j)) - fenda * 0.4 + w * static_cast<double>(i); };
+        const double y0 = p.y(0);
+        d.inicia_area(atributos);
         for (std::size_t j = 0; j < colunas; ++j) {
-            const double x = p.x(static_cast<double>(j)) - fenda * 0.4 + w * static_cast<double>(i), y0 = p.y(0);
-            const double fo = f.observadas[i * colunas + j];
-            if (std::isfinite(fo)) {
-                d.retangulo(x, y0, w, p.y(fo) - y0, atributos);
-                if (w >= 8) d.marcador(estilo.marcador, x + w / 2, p.y(fo) - 8, estilo.cor);
+            const double fo = f.observadas[i * colunas + j], x = x_de(j);
+            if (!std::isfinite(fo)) continue;
+            d.ponto_do_caminho(x, y0), d.ponto_do_caminho(x + w, y0);
+            d.ponto_do_caminho(x + w, p.y(fo)), d.ponto_do_caminho(x, p.y(fo));
+            d.fecha_contorno();
+        }
+        d.fecha_caminho();
+        if (com_esperadas) {
+            d.inicia_caminho("stroke=\"#000\" stroke-width=\"3\" class=\"esperada\"");
+            for (std::size_t j = 0; j < colunas; ++j) {
+                const double fe = f.esperadas[i * colunas + j], x = x_de(j);
+                if (!std::isfinite(fe)) continue;
+                d.ponto_do_caminho(x, p.y(fe)), d.ponto_do_caminho(x + w, p.y(fe));
+                d.quebra_caminho();
             }
-            const double fe = com_esperadas ? f.esperadas[i * colunas + j] : NAN;
-            if (std::isfinite(fe)) d.linha(x, p.y(fe), x + w, p.y(fe), "stroke=\"#000\" stroke-width=\"3\" class=\"esperada\"");
+            d.fecha_caminho();
+        }
+        for (std::size_t j = 0; w >= 8 && j < colunas; ++j) {
+            const double fo = f.observadas[i * colunas + j];
+            if (std::isfinite(fo)) d.marcador(estilo.marcador, x_de(j) + w / 2, p.y(fo) - 8, estilo.cor);
         }
         itens.push_back({"Linha " + std::to_string(i + 1), estilo, false, true, atributos});
     }
@@ -151,6 +168,40 @@ std::string desenha_acumuladas(const std::string& titulo, const acumuladas& a) {
     }
     legenda(d, p, {{"Observada", estilo_da_serie(0)}, {"Teórica", estilo_da_serie(1)}, {dc, {"#000", "", 0}, true, false}});
     return d.fecha();
+}
+
+}  // namespace lousa::graficos
+
+namespace lousa::graficos {
+
+// Goodness of fit: observed and expected per class; a contingency table: each
+// cell's observed frequency with its expected one in brackets.
+std::string numeros_de(const frequencias& f) {
+    if (f.linhas <= 1) {
+        std::string s = linha_de_numeros({"Classe", "Observada", "Esperada"});
+        for (std::size_t k = 0; k < std::min(f.observadas.size(), f.esperadas.size()); ++k)
+            s += linha_de_numeros({nome_da_classe(f.classes, k), breve(f.observadas[k]), breve(f.esperadas[k])});
+        return s;
+    }
+    const auto colunas = static_cast<std::size_t>(std::max(f.colunas, 0));
+    std::vector<std::string> cabecalho{"Observada (esperada)"};
+    for (std::size_t j = 0; j < colunas; ++j) cabecalho.push_back("Coluna " + std::to_string(j + 1));
+    std::string s = linha_de_numeros(cabecalho);
+    for (std::size_t i = 0; colunas > 0 && i < static_cast<std::size_t>(f.linhas); ++i) {
+        std::vector<std::string> linha{"Linha " + std::to_string(i + 1)};
+        for (std::size_t j = 0, c = i * colunas; j < colunas && c < f.observadas.size(); ++j, ++c)
+            linha.push_back(breve(f.observadas[c]) + (c < f.esperadas.size() ? " (" + breve(f.esperadas[c]) + ")" : ""));
+        s += linha_de_numeros(linha);
+    }
+    return s;
+}
+
+std::string numeros_de(const acumuladas& a) {
+    std::string s = linha_de_numeros({"Classe", "Observada acumulada", "Teórica acumulada", "Diferença"});
+    for (std::size_t k = 0; k < std::min(a.observada.size(), a.teorica.size()); ++k)
+        s += linha_de_numeros({nome_da_classe(a.classes, k), breve(a.observada[k]), breve(a.teorica[k]),
+                               breve(std::fabs(a.observada[k] - a.teorica[k]))});
+    return s;
 }
 
 }  // namespace lousa::graficos

@@ -26,4 +26,15 @@ std::string desenha_proporcao(const std::string& titulo, const resultados::propo
 // Rank against rank (14).
 std::string desenha_postos(const std::string& titulo, const resultados::pares_de_postos& p);
 
+// The numbers each picture shows, as a table for readers who cannot see it:
+// lines of tab-separated cells (UTF-8), the headings first.
+std::string numeros_de(const resultados::amostras& a, bool diferencas);
+std::string numeros_de(const resultados::medias_de_celulas& m);
+std::string numeros_de(const resultados::ajustes& a);
+std::string numeros_de(const resultados::sequencia& s);
+std::string numeros_de(const resultados::frequencias& f);
+std::string numeros_de(const resultados::acumuladas& a);
+std::string numeros_de(const resultados::proporcao& p);
+std::string numeros_de(const resultados::pares_de_postos& p);
+
 }  // namespace lousa::graficos

@@ -56,6 +56,15 @@ ajustes junta_ajustes(const std::vector<dados>& lista) {
     return todos;
 }
 
+// Calls `f` with the data of a result's picture: every fit of a session of
+// codes 7 and 16 together, else what the application reported last.
+template <class F>
+std::string com_os_dados(std::int32_t codigo, const std::vector<dados>& lista, F f) {
+    if (!codigo_valido(codigo) || codigo == 1 || lista.empty()) return {};
+    if (codigo == 7 || codigo == 16) return f(junta_ajustes(lista));
+    return std::visit(f, lista.back());
+}
+
 }  // namespace
 
 std::string nome_do_arquivo(std::int32_t codigo) {
@@ -68,29 +77,33 @@ std::string nome_do_arquivo(std::int32_t codigo) {
 }
 
 std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& lista) {
-    if (!codigo_valido(codigo) || codigo == 1 || lista.empty()) return {};
-    const std::string titulo = texto_da_tela(textos::aplic[static_cast<std::size_t>(codigo)].view());
-    if (codigo == 7 || codigo == 16) return desenha_ajustes(titulo, junta_ajustes(lista));
     const bool diferencas = codigo == 3 || codigo == 12;  // paired data: one column of differences
-    return std::visit(
-        [&](const auto& d) -> std::string {
-            using T = std::decay_t<decltype(d)>;
-            if constexpr (std::is_same_v<T, amostras>) return desenha_amostras(titulo, d, diferencas);
-            else if constexpr (std::is_same_v<T, medias_de_celulas>) return desenha_interacao(titulo, d);
-            else if constexpr (std::is_same_v<T, ajustes>) return desenha_ajustes(titulo, d);
-            else if constexpr (std::is_same_v<T, sequencia>) return desenha_sequencia(titulo, d);
-            else if constexpr (std::is_same_v<T, frequencias>) return desenha_frequencias(titulo, d);
-            else if constexpr (std::is_same_v<T, acumuladas>) return desenha_acumuladas(titulo, d);
-            else if constexpr (std::is_same_v<T, proporcao>) return desenha_proporcao(titulo, d);
-            else return desenha_postos(titulo, d);
-        },
-        lista.back());
+    return com_os_dados(codigo, lista, [&](const auto& d) -> std::string {
+        const std::string titulo = texto_da_tela(textos::aplic[static_cast<std::size_t>(codigo)].view());
+        using T = std::decay_t<decltype(d)>;
+        if constexpr (std::is_same_v<T, amostras>) return desenha_amostras(titulo, d, diferencas);
+        else if constexpr (std::is_same_v<T, medias_de_celulas>) return desenha_interacao(titulo, d);
+        else if constexpr (std::is_same_v<T, ajustes>) return desenha_ajustes(titulo, d);
+        else if constexpr (std::is_same_v<T, sequencia>) return desenha_sequencia(titulo, d);
+        else if constexpr (std::is_same_v<T, frequencias>) return desenha_frequencias(titulo, d);
+        else if constexpr (std::is_same_v<T, acumuladas>) return desenha_acumuladas(titulo, d);
+        else if constexpr (std::is_same_v<T, proporcao>) return desenha_proporcao(titulo, d);
+        else return desenha_postos(titulo, d);
+    });
+}
+
+std::string numeros(std::int32_t codigo, const std::vector<resultados::dados>& lista) {
+    return com_os_dados(codigo, lista, [codigo](const auto& d) -> std::string {
+        if constexpr (std::is_same_v<std::decay_t<decltype(d)>, amostras>) return numeros_de(d, codigo == 3 || codigo == 12);
+        else return numeros_de(d);
+    });
 }
 
 void desenhista::fim(std::int32_t codigo) {
     const std::string svg = desenha(codigo, dados_);
+    const std::string tabela = com_numeros_ ? numeros(codigo, dados_) : std::string();
     dados_.clear();
-    if (entrega_) entrega_(codigo, nome_do_arquivo(codigo), svg);
+    if (entrega_) entrega_(codigo, nome_do_arquivo(codigo), svg, tabela);
 }
 
 }  // namespace lousa::graficos

@@ -16,6 +16,10 @@ namespace lousa::graficos {
 // has no picture (code 1).
 std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& dados);
 
+// The numbers that picture shows, as a table for readers who cannot see it:
+// lines of tab-separated cells (UTF-8), the headings first; empty with no picture.
+std::string numeros(std::int32_t codigo, const std::vector<resultados::dados>& dados);
+
 // A statistic's distribution with its 5 % rejection region shaded and the
 // statistic marked; empty where there is no table to draw.
 std::string distribuicao(const resultados::estatistica& e);
@@ -24,18 +28,21 @@ std::string distribuicao(const resultados::estatistica& e);
 std::string nome_do_arquivo(std::int32_t codigo);
 
 // Listens to a run and, at the end of each result, hands its picture to
-// `entrega` (code, file name such as "07-correlacao-e-regressao.svg", SVG).
+// `entrega` (code, file name such as "07-correlacao-e-regressao.svg", SVG,
+// and its numbers when asked for `com_numeros`, else "").
 // The SVG is empty when the result has no picture (code 1, or a run that
 // ended before its result): the caller says so rather than save it.
 class desenhista final : public resultados::ouvinte {
 public:
-    using entrega = std::function<void(std::int32_t codigo, const std::string& nome, const std::string& svg)>;
-    explicit desenhista(entrega e) : entrega_(std::move(e)) {}
+    using entrega = std::function<void(std::int32_t codigo, const std::string& nome, const std::string& svg,
+                                       const std::string& numeros)>;
+    explicit desenhista(entrega e, bool com_numeros = false) : entrega_(std::move(e)), com_numeros_(com_numeros) {}
     void dados(const resultados::dados& d) override { dados_.push_back(d); }
     void fim(std::int32_t codigo) override;
 
 private:
     entrega entrega_;
+    bool com_numeros_;
     std::vector<resultados::dados> dados_;
 };
 

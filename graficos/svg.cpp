@@ -95,6 +95,15 @@ std::string texto_da_tela(std::string_view cp850) {
     return utf8_from_cp850(cp850);
 }
 
+std::string linha_de_numeros(const std::vector<std::string>& celulas) {
+    std::string s;
+    for (const auto& c : celulas) {
+        if (!s.empty()) s += '\t';
+        for (const char ch : c) s += ch == '\t' || ch == '\n' || ch == '\r' ? ' ' : ch;
+    }
+    return s + '\n';
+}
+
 marcas marcas_de(double menor, double maior, int quantas) {
     if (!std::isfinite(menor) || !std::isfinite(maior)) menor = 0, maior = 1;
     if (maior < menor) std::swap(menor, maior);
@@ -271,6 +280,11 @@ void svg::ponto_do_caminho(double x, double y) {
 }
 
 void svg::quebra_caminho() { segmento_aberto_ = false; }
+
+void svg::fecha_contorno() {
+    if (segmento_aberto_) s_ += 'Z';
+    segmento_aberto_ = false;
+}
 
 void svg::fecha_caminho() {
     if (em_caminho_) s_ += "\"/>\n";

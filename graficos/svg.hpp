@@ -29,6 +29,9 @@ std::string como_na_tela(double v, int casas);
 std::string texto_da_tela(std::string_view cp850);
 // UTF-8 with XML's special characters escaped (and control characters blanked).
 std::string escapa(std::string_view utf8);
+// One line of a picture's numbers as a table: the cells (UTF-8) separated by
+// tabs, a line end after the last; a tab or line end in a cell becomes a blank.
+std::string linha_de_numeros(const std::vector<std::string>& celulas);
 
 // ---- Scales and ticks ----
 
@@ -87,6 +90,7 @@ public:
     void inicia_area(std::string_view atributos);  // a closed, filled outline
     void ponto_do_caminho(double x, double y);
     void quebra_caminho();
+    void fecha_contorno();  // closes the outline just drawn (Z) and starts another
     bool caminho_aberto() const { return segmento_aberto_; }
     void fecha_caminho();
 

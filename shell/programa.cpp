@@ -96,10 +96,13 @@ public:
             channel.escuta(shelter_.emplace_back(tables_.emplace_back(*apart_)));
         }
         if (extras.pictures != nullptr || extras.picture_files) {
-            drawer_.emplace([&extras](std::int32_t code, const std::string& name, const std::string& svg) {
-                if (extras.pictures != nullptr) extras.pictures->put(svg);
-                if (extras.picture_files) extras.picture_files(code, name, svg);
-            });
+            drawer_.emplace(
+                [&extras](std::int32_t code, const std::string& name, const std::string& svg, const std::string& numbers) {
+                    if (extras.pictures != nullptr) extras.pictures->put(svg);
+                    if (extras.picture_files) extras.picture_files(code, name, svg);
+                    if (extras.picture_numbers != nullptr && !svg.empty()) extras.picture_numbers->put(numbers);
+                },
+                extras.picture_numbers != nullptr);
             channel.escuta(shelter_.emplace_back(*drawer_));
         }
         if (extras.distributions != nullptr) {

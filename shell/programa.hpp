@@ -36,6 +36,9 @@ struct run_extras {
     output_sink* table = nullptr;
     // Each result's picture, one SVG document (UTF-8) when the result ends.
     output_sink* pictures = nullptr;
+    // Right after each picture, the numbers it shows as a table (tab-separated
+    // UTF-8 lines, the headings first): the page's text alternative.
+    output_sink* picture_numbers = nullptr;
     // Each statistic's distribution with its 5 % region, one SVG document.
     output_sink* distributions = nullptr;
     // The same pictures with the file name each would take

@@ -101,6 +101,16 @@ TEST(Graficos, TypedNamesAreUtf8AndEscaped) {
     EXPECT_EQ(svg.find("<jovens>"), std::string::npos);
 }
 
+// The text alternative: a typed name's tab cannot split a cell; a contingency
+// table keeps its shape, each cell with its expected frequency.
+TEST(Graficos, TheNumbersAreATableOfWhatThePictureShows) {
+    EXPECT_EQ(numeros(4, {amostras{centro::media, {{"A\tB", {1, 2.5}, 1.75}}}}),
+              "Grupo\tn\tMédia\tValores\nA B\t2\t1.75\t1; 2.5\n");
+    EXPECT_EQ(numeros(9, {frequencias{2, 2, {}, {10, 20, 30, 40}, {12, 18, 28, 42.5}}}),
+              "Observada (esperada)\tColuna 1\tColuna 2\nLinha 1\t10 (12)\t20 (18)\nLinha 2\t30 (28)\t40 (42.5)\n");
+    EXPECT_EQ(numeros(1, {amostras{}}), "");
+}
+
 TEST(Graficos, EachFittedCurveOnceWhenTheSessionReportsAfterEachFit) {
     auto um = pontos_e_retas(), dois = pontos_e_retas();
     um.curvas.pop_back();
@@ -141,7 +151,7 @@ TEST(Graficos, ValuesThatAreNotNumbersAreLeftOut) {
 
 TEST(Graficos, TheListenerHandsEachResultOnceAndStartsAfresh) {
     std::vector<std::pair<std::string, std::size_t>> entregues;
-    desenhista d([&](std::int32_t, const std::string& nome, const std::string& svg) {
+    desenhista d([&](std::int32_t, const std::string& nome, const std::string& svg, const std::string&) {
         entregues.emplace_back(nome, svg.size());
     });
     resultados::canal canal;

@@ -46,10 +46,10 @@ int main() {
     }
     std::printf(
         "{\"version\":%s,\"status\":{\"normal\":%d,\"outputFailed\":%d,\"readFailed\":%d,\"internalError\":%d},"
-        "\"kind\":{\"screen\":%d,\"report\":%d,\"table\":%d,\"picture\":%d,\"distribution\":%d},\"cp850\":%s,\"titles\":{%s}}\n",
+        "\"kind\":{\"screen\":%d,\"report\":%d,\"table\":%d,\"picture\":%d,\"distribution\":%d,\"numbers\":%d},\"cp850\":%s,\"titles\":{%s}}\n",
         json(LOUSA_VERSION).c_str(), status_normal, status_output_failed, status_read_failed, status_internal_error,
         static_cast<int>(web::output_kind::screen), static_cast<int>(web::output_kind::report),
         static_cast<int>(web::output_kind::table), static_cast<int>(web::output_kind::picture),
-        static_cast<int>(web::output_kind::distribution),
+        static_cast<int>(web::output_kind::distribution), static_cast<int>(web::output_kind::numbers),
         json(utf8_from_cp850(cp850_upper)).c_str(), titles.c_str());
 }

@@ -68,6 +68,7 @@ struct panels {
     lousa::terminal::utf8_output table{table_area};
     page distributions{lousa::web::output_kind::distribution};
     page pictures{lousa::web::output_kind::picture};
+    page numbers{lousa::web::output_kind::numbers};
     lousa::run_extras extras;
 
     explicit panels(int switched_on) {
@@ -82,6 +83,7 @@ struct panels {
             extras.picture_files = [this](std::int32_t, const std::string& name, const std::string& svg) {
                 pictures.put(name + '\n' + svg);
             };
+            extras.picture_numbers = &numbers;
         }
     }
 };

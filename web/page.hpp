@@ -13,6 +13,7 @@ enum class output_kind : int {
     table = 2,         // a statistic's "Consulta à tabela" block, UTF-8 lines
     picture = 3,       // a result's picture: its file name, a line end, the SVG
     distribution = 4,  // a statistic's distribution with its 5 % region, SVG
+    numbers = 5,       // right after a picture, its numbers: tab-separated lines, headings first
 };
 
 }  // namespace lousa::web

@@ -76,6 +76,7 @@
     if (kind === lousa.kind.table) addBlock(text);
     else if (kind === lousa.kind.distribution) addDistribution(text);
     else if (kind === lousa.kind.picture) addPicture(text);
+    else if (kind === lousa.kind.numbers) addNumbers(text);
     else return;
     if (!scrollAsked) requestAnimationFrame(scrollToEnd);  // once a frame, never a layout per piece
     scrollAsked = true;
@@ -144,6 +145,32 @@
     caption.append(' ', save);
     figure.append(picture, caption);
     currentPanel().appendChild(figure);
+  }
+
+  // The numbers of the picture just placed, for who cannot see it: a table
+  // made when it is first opened (a 50 x 50 table has 2 500 cells).
+  function addNumbers(text) {
+    const caption = currentPanel().lastElementChild.querySelector('figcaption');
+    const numbers = element('details', 'numeros');
+    numbers.appendChild(element('summary', null, 'Os números do gráfico'));
+    numbers.addEventListener('toggle', () => {
+      if (numbers.open && !numbers.querySelector('table')) numbers.appendChild(tableOf(text));
+    });
+    caption.appendChild(numbers);
+  }
+
+  // Tab-separated lines, the headings first; each line's first cell heads its row.
+  function tableOf(text) {
+    const table = element('table');
+    text.replace(/\n$/, '').split('\n').forEach((line, row) => {
+      const tr = (row === 0 ? table.createTHead() : table.tBodies[0] || table.createTBody()).insertRow();
+      line.split('\t').forEach((cell, column) => {
+        const heading = row === 0 || column === 0;
+        const made = tr.appendChild(element(heading ? 'th' : 'td', null, cell));
+        if (heading) made.scope = row === 0 ? 'col' : 'row';
+      });
+    });
+    return table;
   }
 
   // The program's SVG as an element of the page (it carries no script and no

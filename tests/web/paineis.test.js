@@ -100,7 +100,10 @@ describe('the panels of lousa.html', () => {
     const { files } = nativeWith(answers('7'), svgs);
     const [picture] = await panels();
     assert.deepEqual([picture.blocks, picture.pictures, files], [[], ['Correlacao/Regressao linear/linearizadas: pontos e curvas ajustadas'], ['07-correlacao-e-regressao.svg']]);
-    assert.match(picture.captions[0], /^3 pontos \(X, Y\) e 2 curvas ajustadas.* Salvar 07-correlacao-e-regressao\.svg$/);
+    assert.match(picture.captions[0], /^3 pontos \(X, Y\) e 2 curvas ajustadas.* Salvar 07-correlacao-e-regressao\.svgOs números do gráfico$/);
+    await tab.click('.grafico summary');  // the text alternative's table: the typed points, each curve's value there
+    const numbers = await tab.waitForSelector('.grafico details table').then((t) => t.$$eval('tr', (rows) => rows.map((r) => [...r.cells].map((c) => c.textContent))));
+    assert.deepEqual(numbers, [['X', 'Y', 'Linha reta: Y = a + bX', 'Curva potencial: Y = a X^b'], ['1', '2', '2', '2'], ['2', '4', '4', '4'], ['3', '6', '6', '6']]);
     await tab.click('.grafico button');
     const saved = path.join(folder, files[0]);
     for (let wait = 0; wait < 100 && !fs.existsSync(saved); ++wait) await new Promise((r) => setTimeout(r, 50));
