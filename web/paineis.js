@@ -8,7 +8,8 @@
 // them from body[data-paineis]. The page's script (web/terminal.js, which
 // runs after this one) announces each piece on the screen element as the
 // event "lousa-saida", right after putting the screen's text so far in
-// place, so a panel goes in where its result ends. A panel is never part of
+// place, so a panel goes in where its result ends; the page scrolls to it
+// with the screen, once a frame. A panel is never part of
 // the screen's text: saving, correcting and replaying a session see only the
 // course's screen; printing shows the panels that are on.
 (function () {
@@ -77,17 +78,7 @@
     else if (kind === lousa.kind.distribution) addDistribution(text);
     else if (kind === lousa.kind.picture) addPicture(text);
     else if (kind === lousa.kind.numbers) addNumbers(text);
-    else return;
-    if (!scrollAsked) requestAnimationFrame(scrollToEnd);  // once a frame, never a layout per piece
-    scrollAsked = true;
   });
-
-  let scrollAsked = false;
-  function scrollToEnd() {
-    scrollAsked = false;
-    const scroller = document.getElementById('rolagem');
-    scroller.scrollTop = scroller.scrollHeight;
-  }
 
   // Consecutive pieces share a panel; the screen's text after them (or a new
   // run, which empties the screen) starts another.
@@ -107,21 +98,29 @@
   }
 
   function addDistribution(svgText) {
-    const picture = svgFrom(svgText);
-    if (!picture) return;
     const last = currentPanel().lastElementChild;
-    const item = last && last.matches('.consulta') && !last.querySelector('svg') ? last : currentPanel().appendChild(group('consulta', 'Consulta à tabela'));
-    const figure = element('figure', 'distribuicao');
-    figure.appendChild(picture);
-    item.appendChild(figure);
+    const item = last && last.matches('.consulta') && !last.querySelector('figure') ? last : currentPanel().appendChild(group('consulta', 'Consulta à tabela'));
+    const figure = item.appendChild(element('figure', 'distribuicao'));
+    whenIdle(() => {
+      const picture = svgFrom(svgText);
+      if (picture) figure.appendChild(picture);
+      else figure.remove();
+    });
+  }
+
+  // Pictures are drawn when the page has nothing else to do (at the latest a
+  // second later): the screen's text comes first, and a long session is not
+  // held up by its pictures.
+  function whenIdle(job) {
+    if (window.requestIdleCallback) requestIdleCallback(job, { timeout: 1000 });
+    else setTimeout(job, 0);
   }
 
   // A result's picture: its file name on the first line, then the SVG. An
   // application without a picture hands an empty one, and the panel says so.
-  // The picture is an image (a 50 x 50 table's mosaic is 600 KB of SVG: as
-  // elements of the page it would hold the screen up for a third of a
-  // second), drawn after the run's next turn; its title is the image's text,
-  // its description the caption.
+  // The picture is an image (a 50 x 50 table's bars are 200 KB of SVG: as
+  // elements of the page they would hold the screen up), its title the
+  // image's text, its description the caption.
   function addPicture(text) {
     const end = text.indexOf('\n');
     const [name, svgText] = [text.slice(0, end), text.slice(end + 1)];
@@ -136,7 +135,10 @@
     picture.decoding = 'async';  // drawn apart from the screen's frames
     picture.width = Number(/ width="([\d.]+)"/.exec(svgText)[1]);  // its room kept until it is drawn
     picture.height = Number(/ height="([\d.]+)"/.exec(svgText)[1]);
-    setTimeout(() => { picture.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svgText); }, 0);
+    whenIdle(() => {  // a blob, not a data: address: a 200 KB picture is not encoded again
+      picture.src = URL.createObjectURL(new Blob([svgText], { type: 'image/svg+xml' }));
+      picture.addEventListener('load', () => URL.revokeObjectURL(picture.src), { once: true });
+    });
     picture.alt = about ? about.querySelector('title').textContent : '';
     const caption = element('figcaption', null, about ? about.querySelector('desc').textContent : '');
     const save = element('button', 'salvar-svg', 'Salvar ' + name);

@@ -48,6 +48,7 @@
       this.text = '';  // everything shown in this run, as saved and printed
       this.pending = [];
       this.frameAsked = false;
+      this.scrollWanted = false;
       this.openBlock = null;
     }
 
@@ -58,15 +59,26 @@
       const last = this.pending[this.pending.length - 1];
       if (!cssClass && last && !last.cssClass) last.text += text;
       else this.pending.push({ text, cssClass });
-      if (!this.frameAsked) {
-        this.frameAsked = true;
-        requestAnimationFrame(() => this.flush());
-      }
+      this.askFrame();
     }
 
+    askFrame() {
+      if (this.frameAsked) return;
+      this.frameAsked = true;
+      requestAnimationFrame(() => this.flush());
+    }
+
+    // `scrollWanted`: something beside the text (a panel) went in since the last frame.
     flush() {
       this.frameAsked = false;
-      if (this.pending.length === 0) return;
+      if (this.place() || this.scrollWanted) scrollToEnd();
+      this.scrollWanted = false;
+    }
+
+    // The pending text into the page, without scrolling (which lays the
+    // whole screen out): true when there was some.
+    place() {
+      if (this.pending.length === 0) return false;
       const block = document.createElement('span');
       block.className = 'bloco';
       let target = this.openBlock || block;
@@ -90,7 +102,7 @@
       if (block.firstChild) this.element.appendChild(block);
       if (!open) this.openBlock = null;
       else if (block.firstChild) this.openBlock = block;
-      scrollToEnd();
+      return true;
     }
   }
 
@@ -231,9 +243,11 @@
       if (kind === lousa.kind.screen) this.screen.add(text, null);
       else if (kind === lousa.kind.report) this.screen.add(text, 'relato');
       else {
-        this.screen.flush();  // the panel goes in after the screen so far, and the screen
+        this.screen.place();  // the panel goes in after the screen so far, and the screen
         this.screen.openBlock = null;  // goes on after the panel
         ui.tela.dispatchEvent(new CustomEvent('lousa-saida', { detail: { kind, text } }));
+        this.screen.scrollWanted = true;
+        this.screen.askFrame();
       }
     }
 

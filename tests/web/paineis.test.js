@@ -46,14 +46,19 @@ describe('the panels of lousa.html', () => {
 
   after(async () => { await browser?.close(); fs.rmSync(folder, { recursive: true, force: true }); });
 
+  // The run's end, and the page's next idle moment, when its pictures are drawn.
+  const ended = async () => {
+    await tab.waitForFunction(() => document.body.dataset.estado === 'terminou' && document.querySelector('.digitado'));
+    await tab.evaluate(() => new Promise((drawn) => requestIdleCallback(drawn)));
+  };
   const session = async (code) => {
     await tab.click('[popovertarget="exemplos"]');
     await tab.click(`#exemplos li:nth-child(${code}) button`);
-    await tab.waitForFunction(() => document.body.dataset.estado === 'terminou' && document.querySelector('.digitado'));
+    await ended();
   };
   const toggle = async (name) => {
     await tab.click(`.topo > [data-painel="${name}"]`);
-    await tab.waitForFunction(() => document.body.dataset.estado === 'terminou' && document.querySelector('.digitado'));
+    await ended();
   };
   const reload = async (view) => { await tab.setViewport(view); await tab.reload(); await common.waitForMenu(tab); };
   const panels = () => tab.$$eval('#tela .painel', (all) => all.map((p) => ({
