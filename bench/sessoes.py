@@ -14,8 +14,8 @@ and prints their ratios, side by side: the dynamically linked program
 arguments (--extra, once per set, for instance "--tabela" or
 "--graficos DIR": a set is timed only when `lousa --help` lists each of its
 options; DIR stands for a scratch folder), and the browser page (--pagina:
-tests/web/banco.js pastes each session into the page in Chromium; its times
-come from that run). A ratio near 1 means the session costs little more than
+tests/web/banco.js pastes each session into the page in Chromium, with the
+panels beside the screen off and on; its medians come from that run). A ratio near 1 means the session costs little more than
 starting a process and copying its input and output. It reports; it never
 fails (a session that does not end normally is reported as such).
 
@@ -148,7 +148,7 @@ def variantes(opcoes, pasta):
 
 
 def tempos_da_pagina(codigos):
-    """The page's ms per code, from tests/web/banco.js, or the reason there are none."""
+    """The page's ms per code (panels off, panels on), from tests/web/banco.js, or the reason there are none."""
     web = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web")
     if not os.path.isdir(os.path.join(web, "node_modules")) or shutil.which("node") is None:
         return {}, "page not timed: needs node and `npm ci` in tests/web"
@@ -158,8 +158,8 @@ def tempos_da_pagina(codigos):
     tempos = {}
     for linha in feito.stdout.splitlines():
         campos = linha.split()
-        if len(campos) >= 5 and campos[0].isdigit() and int(campos[0]) in codigos:
-            tempos[int(campos[0])] = float(campos[4]) / 1000
+        if len(campos) >= 6 and campos[0].isdigit() and int(campos[0]) in codigos:
+            tempos[int(campos[0])] = (float(campos[4]) / 1000, float(campos[5]) / 1000)
     if feito.returncode != 0 or not tempos:
         return tempos, f"page: banco.js ended with status {feito.returncode}"
     return tempos, ""
@@ -187,14 +187,14 @@ def main():
         print(f"not timed: {deixada}")
     if nota_pagina:
         print(nota_pagina)
-    nomes = [nome for nome, _ in colunas] + (["page"] if pagina else [])
+    nomes = [nome for nome, _ in colunas] + (["page", "page, panels"] if pagina else [])
     print(f"{'code':>4}  {'answers':>8}  {'screen':>8}  {'cat ms':>7}" +
           "".join(f"  {nome[:14] + ' ms':>17}  {'ratio':>5}" for nome in nomes))
     for codigo, (respostas, tela, status, recusada) in sorted(arquivos.items()):
         medir = tempos_hyperfine if hyperfine else tempos_proprios
         *tempos, piso = medir([argv for _, argv in colunas], respostas, tela, opcoes.runs)
         if pagina:
-            tempos.append(pagina.get(codigo, float("nan")))
+            tempos.extend(pagina.get(codigo, (float("nan"), float("nan"))))
         nota = "" if status == 0 and not recusada else f"  (session not accepted: status {status})"
         print(f"{codigo:>4}  {os.path.getsize(respostas):>8}  {os.path.getsize(tela):>8}  {piso * 1000:>7.2f}" +
               "".join(f"  {t * 1000:>17.2f}  {t / piso:>5.2f}" for t in tempos) + nota)
