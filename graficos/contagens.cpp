@@ -74,15 +74,21 @@ std::string contingencia(const std::string& titulo, const frequencias& f) {
     auto p = plano_padrao(altura_padrao, true, my, my);
     p.x = escala_de_categorias(colunas, p.esquerda, p.direita);
 
+    const double fenda = (p.direita - p.esquerda) / static_cast<double>(colunas);
+    const double w = fenda * 0.8 / static_cast<double>(linhas);
+    // Bars thinner than a pixel and a half (a 50 x 50 table's are a sixth of
+    // one) are single strokes, with no room for an expected tick.
+    const bool finas = w < 1.5, com_tracos = com_esperadas && !finas;
+
     svg d(altura_padrao, titulo + ": a tabela de contingência",
           "Frequências observadas da tabela de " + std::to_string(linhas) + " linhas e " + std::to_string(colunas) +
               " colunas, em barras lado a lado por coluna, uma para cada linha" +
-              (com_esperadas ? "; a frequência esperada de cada célula marcada por um traço preto." : "."));
+              (com_tracos ? "; a frequência esperada de cada célula marcada por um traço preto."
+               : com_esperadas ? "; as barras são finas demais para marcar a frequência esperada de cada célula."
+                               : "."));
     std::vector<std::string> nomes;
     for (std::size_t j = 0; j < colunas; ++j) nomes.push_back("Coluna " + std::to_string(j + 1));
     eixos_de_categorias(d, p, nomes, my, "Coluna", "Frequência");
-    const double fenda = (p.direita - p.esquerda) / static_cast<double>(colunas);
-    const double w = fenda * 0.8 / static_cast<double>(linhas);
     std::vector<item_de_legenda> itens;
     for (std::size_t i = 0; i < linhas; ++i) {
         const auto& estilo = estilo_da_serie(i);
@@ -91,16 +97,22 @@ std::string contingencia(const std::string& titulo, const frequencias& f) {
         // 50 x 50 table stays a picture of some kilobytes per row.
         const auto x_de = [&](std::size_t j) { return p.x(static_cast<double>(j)) - fenda * 0.4 + w * static_cast<double>(i); };
         const double y0 = p.y(0);
-        d.inicia_area(atributos);
+        if (finas) d.inicia_caminho(traco_de({estilo.cor, "", estilo.marcador}, w) + " class=\"observada\"");
+        else d.inicia_area(atributos);
         for (std::size_t j = 0; j < colunas; ++j) {
             const double fo = f.observadas[i * colunas + j], x = x_de(j);
             if (!std::isfinite(fo)) continue;
+            if (finas) {
+                d.ponto_do_caminho(x + w / 2, y0), d.vertical_ate(p.y(fo));
+                d.quebra_caminho();
+                continue;
+            }
             d.ponto_do_caminho(x, y0), d.ponto_do_caminho(x + w, y0);
             d.ponto_do_caminho(x + w, p.y(fo)), d.ponto_do_caminho(x, p.y(fo));
             d.fecha_contorno();
         }
         d.fecha_caminho();
-        if (com_esperadas) {
+        if (com_tracos) {
             d.inicia_caminho("stroke=\"#000\" stroke-width=\"3\" class=\"esperada\"");
             for (std::size_t j = 0; j < colunas; ++j) {
                 const double fe = f.esperadas[i * colunas + j], x = x_de(j);
@@ -116,7 +128,7 @@ std::string contingencia(const std::string& titulo, const frequencias& f) {
         }
         itens.push_back({"Linha " + std::to_string(i + 1), estilo, false, true, atributos});
     }
-    if (com_esperadas) itens.push_back({"Esperada", {"#000", "", 0}, true, false});
+    if (com_tracos) itens.push_back({"Esperada", {"#000", "", 0}, true, false});
     legenda(d, p, itens);
     return d.fecha();
 }
