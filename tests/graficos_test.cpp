@@ -111,6 +111,14 @@ TEST(Graficos, TheNumbersAreATableOfWhatThePictureShows) {
     EXPECT_EQ(numeros(1, {amostras{}}), "");
 }
 
+TEST(Graficos, ExpectedTicksOnlyWhereTheBarsHaveRoomAndTheDescriptionSaysSo) {
+    const std::string pequena = desenha(9, {frequencias{2, 2, {}, {1, 2, 3, 4}, {1, 2, 3, 4}}});
+    const std::string grande = desenha(9, {frequencias{50, 50, {}, std::vector<double>(2500, 5), std::vector<double>(2500, 5)}});
+    EXPECT_NE(pequena.find("class=\"esperada\""), std::string::npos);
+    EXPECT_EQ(grande.find("class=\"esperada\""), std::string::npos);
+    EXPECT_NE(grande.find("finas demais para marcar a frequência esperada"), std::string::npos);
+}
+
 TEST(Graficos, EachFittedCurveOnceWhenTheSessionReportsAfterEachFit) {
     auto um = pontos_e_retas(), dois = pontos_e_retas();
     um.curvas.pop_back();
