@@ -176,7 +176,7 @@ std::string traco_de(const estilo& e, double largura) {
 // ---- The canvas ----
 
 svg::svg(int altura, std::string_view titulo, std::string_view descricao) {
-    s_.reserve(16384);
+    s_.reserve(65536);  // most pictures fit: no copy as it grows, fewer fresh pages touched
     s_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"";
     acrescenta(s_, altura);
     s_ += "\" viewBox=\"0 0 640 ";

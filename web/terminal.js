@@ -40,7 +40,9 @@
   // animation frame, a block of its own appended after what is there: the
   // blocks already shown are not laid out again, and the page scrolls once
   // per piece. A line not yet ended (a prompt waiting for its answer) stays
-  // open in the last block until its line end comes.
+  // open in the last block until its line end comes. What goes beside the
+  // screen (a panel's piece) waits in the same queue, so that it goes in
+  // where its result ends, in the same frame.
   class Screen {
     constructor(element) {
       element.textContent = '';
@@ -48,7 +50,6 @@
       this.text = '';  // everything shown in this run, as saved and printed
       this.pending = [];
       this.frameAsked = false;
-      this.scrollWanted = false;
       this.openBlock = null;
     }
 
@@ -57,8 +58,15 @@
     add(text, cssClass) {
       this.text += text;
       const last = this.pending[this.pending.length - 1];
-      if (!cssClass && last && !last.cssClass) last.text += text;
+      if (!cssClass && last && !last.beside && !last.cssClass) last.text += text;
       else this.pending.push({ text, cssClass });
+      this.askFrame();
+    }
+
+    // A piece for the panels: announced on the screen element as the event
+    // "lousa-saida" once the screen's text before it is in place.
+    addBeside(kind, text) {
+      this.pending.push({ beside: { kind, text } });
       this.askFrame();
     }
 
@@ -68,22 +76,22 @@
       requestAnimationFrame(() => this.flush());
     }
 
-    // `scrollWanted`: something beside the text (a panel) went in since the last frame.
     flush() {
       this.frameAsked = false;
-      if (this.place() || this.scrollWanted) scrollToEnd();
-      this.scrollWanted = false;
-    }
-
-    // The pending text into the page, without scrolling (which lays the
-    // whole screen out): true when there was some.
-    place() {
-      if (this.pending.length === 0) return false;
-      const block = document.createElement('span');
-      block.className = 'bloco';
+      if (this.pending.length === 0) return;
+      let block = newBlock();
       let target = this.openBlock || block;
-      for (const { text, cssClass } of this.pending) {
+      let open = false;
+      for (const { text, cssClass, beside } of this.pending) {
+        if (beside) {  // the screen goes on after it, in a block of its own
+          if (block.firstChild) this.element.appendChild(block);
+          target = block = newBlock();
+          open = false;
+          this.element.dispatchEvent(new CustomEvent('lousa-saida', { detail: beside }));
+          continue;
+        }
         let rest = text;
+        open = !text.endsWith('\n');
         if (target !== block) {  // first end the line left open
           const end = cssClass === 'relato' ? -1 : rest.indexOf('\n');
           if (end < 0 && cssClass !== 'relato') {
@@ -97,13 +105,18 @@
         }
         append(block, rest, cssClass);
       }
-      const open = !this.pending[this.pending.length - 1].text.endsWith('\n');
       this.pending = [];
       if (block.firstChild) this.element.appendChild(block);
       if (!open) this.openBlock = null;
       else if (block.firstChild) this.openBlock = block;
-      return true;
+      scrollToEnd();
     }
+  }
+
+  function newBlock() {
+    const block = document.createElement('span');
+    block.className = 'bloco';
+    return block;
   }
 
   function append(where, text, cssClass) {
@@ -242,13 +255,7 @@
     show(text, kind) {
       if (kind === lousa.kind.screen) this.screen.add(text, null);
       else if (kind === lousa.kind.report) this.screen.add(text, 'relato');
-      else {
-        this.screen.place();  // the panel goes in after the screen so far, and the screen
-        this.screen.openBlock = null;  // goes on after the panel
-        ui.tela.dispatchEvent(new CustomEvent('lousa-saida', { detail: { kind, text } }));
-        this.screen.scrollWanted = true;
-        this.screen.askFrame();
-      }
+      else this.screen.addBeside(kind, text);
     }
 
     // Between queued lines the page gives the browser its turn every few tens
