@@ -115,9 +115,7 @@ std::string desenha_interacao(const std::string& titulo, const medias_de_celulas
           "Gráfico de interação: as médias das células de " + std::to_string(linhas) + " linhas e " +
               std::to_string(colunas) + " colunas, uma linha do gráfico para cada linha da tabela, " +
               "de coluna em coluna; linhas paralelas indicam ausência de interação.");
-    std::vector<std::string> nomes;
-    for (std::size_t j = 0; j < colunas; ++j) nomes.push_back("Coluna " + std::to_string(j + 1));
-    eixos_de_categorias(d, p, nomes, my, "Coluna", "Média da célula");
+    eixos_de_categorias(d, p, nomes_das_colunas(colunas), my, "Coluna", "Média da célula");
 
     std::vector<item_de_legenda> itens;
     for (std::size_t i = 0; i < linhas; ++i) {
@@ -225,9 +223,7 @@ std::string numeros_de(const amostras& a, bool diferencas) {
 
 std::string numeros_de(const medias_de_celulas& m) {
     const auto colunas = static_cast<std::size_t>(std::max(m.colunas, 0));
-    std::vector<std::string> cabecalho{"Média da célula"};
-    for (std::size_t j = 0; j < colunas; ++j) cabecalho.push_back("Coluna " + std::to_string(j + 1));
-    std::string s = linha_de_numeros(cabecalho);
+    std::string s = linha_de_numeros(nomes_das_colunas(colunas, "Média da célula"));
     for (std::size_t i = 0; colunas > 0 && i < static_cast<std::size_t>(std::max(m.linhas, 0)); ++i) {
         std::vector<std::string> linha{"Linha " + std::to_string(i + 1)};
         for (std::size_t j = 0; j < colunas && i * colunas + j < m.medias.size(); ++j)

@@ -86,9 +86,7 @@ std::string contingencia(const std::string& titulo, const frequencias& f) {
               (com_tracos ? "; a frequência esperada de cada célula marcada por um traço preto."
                : com_esperadas ? "; as barras são finas demais para marcar a frequência esperada de cada célula."
                                : "."));
-    std::vector<std::string> nomes;
-    for (std::size_t j = 0; j < colunas; ++j) nomes.push_back("Coluna " + std::to_string(j + 1));
-    eixos_de_categorias(d, p, nomes, my, "Coluna", "Frequência");
+    eixos_de_categorias(d, p, nomes_das_colunas(colunas), my, "Coluna", "Frequência");
     std::vector<item_de_legenda> itens;
     for (std::size_t i = 0; i < linhas; ++i) {
         const auto& estilo = estilo_da_serie(i);
@@ -196,9 +194,7 @@ std::string numeros_de(const frequencias& f) {
         return s;
     }
     const auto colunas = static_cast<std::size_t>(std::max(f.colunas, 0));
-    std::vector<std::string> cabecalho{"Observada (esperada)"};
-    for (std::size_t j = 0; j < colunas; ++j) cabecalho.push_back("Coluna " + std::to_string(j + 1));
-    std::string s = linha_de_numeros(cabecalho);
+    std::string s = linha_de_numeros(nomes_das_colunas(colunas, "Observada (esperada)"));
     for (std::size_t i = 0; colunas > 0 && i < static_cast<std::size_t>(f.linhas); ++i) {
         std::vector<std::string> linha{"Linha " + std::to_string(i + 1)};
         for (std::size_t j = 0, c = i * colunas; j < colunas && c < f.observadas.size(); ++j, ++c)

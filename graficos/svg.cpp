@@ -389,6 +389,13 @@ void eixos(svg& d, const plano& p, const marcas& mx, const marcas& my, std::stri
     moldura(d, p, nome_x);
 }
 
+std::vector<std::string> nomes_das_colunas(std::size_t colunas, std::string primeiro) {
+    std::vector<std::string> nomes;
+    if (!primeiro.empty()) nomes.push_back(std::move(primeiro));
+    for (std::size_t j = 0; j < colunas; ++j) nomes.push_back("Coluna " + std::to_string(j + 1));
+    return nomes;
+}
+
 escala escala_de_categorias(std::size_t quantas, double esquerda, double direita) {
     return {-0.5, static_cast<double>(quantas) - 0.5, esquerda, direita};
 }

@@ -126,6 +126,9 @@ void eixos(svg& d, const plano& p, const marcas& mx, const marcas& my, std::stri
 // A vertical value axis and a horizontal axis of named categories (UTF-8).
 void eixos_de_categorias(svg& d, const plano& p, const std::vector<std::string>& categorias,
                          const marcas& my, std::string_view nome_x, std::string_view nome_y);
+// "Coluna 1" .. "Coluna n", the columns of a two-way table, after `primeiro`
+// when it is given (a table's corner heading).
+std::vector<std::string> nomes_das_colunas(std::size_t colunas, std::string primeiro = {});
 // An escala placing category k (from 0) at the centre of its slot.
 escala escala_de_categorias(std::size_t quantas, double esquerda, double direita);
 
