@@ -619,6 +619,9 @@
     menu.addEventListener('toggle', (event) => {
       if (event.newState !== 'open') return;
       menu.style.top = document.querySelector('.topo').getBoundingClientRect().bottom + 'px';
+      // The event comes after the menu opened: a field chosen meanwhile keeps
+      // the focus (a key typed there must not press the first button).
+      if (menu.contains(document.activeElement)) return;
       const first = [...menu.querySelectorAll('button')].find((b) => b.offsetParent !== null);
       if (first) first.focus();
     });
