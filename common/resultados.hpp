@@ -43,13 +43,13 @@ enum class veredito : std::uint8_t { nenhum, rejeita, nao_rejeita };
 // Texts are code page 850 bytes, as everywhere in the program.
 struct estatistica {
     lei distribuicao = lei::t_student;
-    std::string nome;       // as the screen names it: "Fc", "t", "Zc", "T", ...
+    std::string nome{};     // as the screen names it: "Fc", "t", "Zc", "T", ...
     double valor = 0;       // as the screen computed it (a stored real)
     std::int32_t casas = 2; // the decimals the screen prints it with
     double gl1 = 0, gl2 = 0;
     std::int32_t n1 = 0, n2 = 0;
     bool empates = false;   // tied values among the ranked data
-    std::string h0;         // the null hypothesis in a few words
+    std::string h0{};       // the null hypothesis in a few words
     veredito na_tela = veredito::nenhum;
     double critico_na_tela = 0;  // the value the screen compared with, when it did
 };

@@ -61,10 +61,10 @@ TEST(TableBlock, SaysWhatThePrintedTableWould) {
         {{.distribuicao = lei::t_tabelado, .nome = "t", .gl1 = 3, .gl2 = 4},
          {"3 g.l.: 5 % = 3.182   1 % = 5.841", "4 g.l.: 5 % = 2.776   1 % = 4.604"}},
         // The screen compares in single precision with 1.96: its verdict holds.
-        {{.distribuicao = lei::normal, .nome = "Z", .valor = 1.96f, .h0 = {}, .na_tela = veredito::nao_rejeita,
+        {{.distribuicao = lei::normal, .nome = "Z", .valor = 1.96f, .na_tela = veredito::nao_rejeita,
           .critico_na_tela = 1.96f},
          {"Conclusão da tela: não se rejeita H0", "Z igual ao valor crítico da tela (1.96): vale a tela."}},
-        {{.distribuicao = lei::normal, .nome = "Z", .valor = 1.95998, .h0 = {}, .na_tela = veredito::nao_rejeita,
+        {{.distribuicao = lei::normal, .nome = "Z", .valor = 1.95998, .na_tela = veredito::nao_rejeita,
           .critico_na_tela = 1.96f},
          {"p = 0.05000", "A tela compara com 1.96 em precisão simples: vale a tela."}},
     };
@@ -77,7 +77,7 @@ TEST(TableBlock, SaysWhatThePrintedTableWould) {
 }
 
 TEST(TableBlock, OnlyWithoutAScreenVerdictAreCriticalValuesOrAVerdictAdded) {
-    const std::string text = block_text({.distribuicao = lei::normal, .nome = "Z", .valor = 3, .h0 = {},
+    const std::string text = block_text({.distribuicao = lei::normal, .nome = "Z", .valor = 3,
                                          .na_tela = veredito::rejeita, .critico_na_tela = 1.96f});
     EXPECT_EQ(text.find("Críticos"), std::string::npos) << text;
     EXPECT_EQ(text.find("\n* Rejeita-se"), std::string::npos) << text;
