@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <span>
 
 #include "codepage/cp850.hpp"
 #include "console/console.hpp"
@@ -465,7 +466,11 @@ void traca_curva(svg& d, const plano& p, std::string_view atributos, const std::
 void legenda(svg& d, const plano& p, const std::vector<item_de_legenda>& itens) {
     const double x = p.direita + 18;
     double y = p.topo + 6;
-    for (const auto& item : itens) {
+    // As many lines as the picture has room for (a 50-row table has 50); the
+    // last one then says how many more there are.
+    const auto cabem = static_cast<std::size_t>((p.base + 42 - y) / 20) + 1;
+    const std::size_t mostrados = itens.size() > cabem ? cabem - 1 : itens.size();
+    for (const auto& item : std::span(itens).first(mostrados)) {
         const std::string atributos = traco_de(item.e, 2);
         if (!item.barra.empty()) {
             d.retangulo(x + 4, y - 7, 16, 14, item.barra);
@@ -476,6 +481,8 @@ void legenda(svg& d, const plano& p, const std::vector<item_de_legenda>& itens) 
         d.texto(x + 32, y + 4, cabe(item.nome, 636 - (x + 32)), "class=\"legenda\"");
         y += 20;
     }
+    if (mostrados < itens.size())
+        d.texto(x + 32, y + 4, "… e mais " + std::to_string(itens.size() - mostrados), "class=\"legenda\"");
 }
 
 }  // namespace lousa::graficos

@@ -117,6 +117,9 @@ TEST(Graficos, ExpectedTicksOnlyWhereTheBarsHaveRoomAndTheDescriptionSaysSo) {
     EXPECT_NE(pequena.find("class=\"esperada\""), std::string::npos);
     EXPECT_EQ(grande.find("class=\"esperada\""), std::string::npos);
     EXPECT_NE(grande.find("finas demais para marcar a frequência esperada"), std::string::npos);
+    EXPECT_NE(grande.find(">Linha 17<"), std::string::npos);  // the legend: what fits, then how many more
+    EXPECT_EQ(grande.find(">Linha 18<"), std::string::npos);
+    EXPECT_NE(grande.find(">… e mais 33<"), std::string::npos);
 }
 
 TEST(Graficos, EachFittedCurveOnceWhenTheSessionReportsAfterEachFit) {
