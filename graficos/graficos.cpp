@@ -38,6 +38,9 @@ constexpr std::array<std::string_view, 17> nomes_curtos = {
 
 bool codigo_valido(std::int32_t codigo) { return codigo >= 1 && codigo <= 16; }
 
+// Paired data (codes 3 and 12): one column of differences.
+bool diferencas(std::int32_t codigo) { return codigo == 3 || codigo == 12; }
+
 // A session of codes 7 and 16 may report its points and curves once per
 // fitted model: the picture shows every curve once, over the points.
 ajustes junta_ajustes(const std::vector<dados>& lista) {
@@ -77,11 +80,10 @@ std::string nome_do_arquivo(std::int32_t codigo) {
 }
 
 std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& lista) {
-    const bool diferencas = codigo == 3 || codigo == 12;  // paired data: one column of differences
     return com_os_dados(codigo, lista, [&](const auto& d) -> std::string {
         const std::string titulo = texto_da_tela(textos::aplic[static_cast<std::size_t>(codigo)].view());
         using T = std::decay_t<decltype(d)>;
-        if constexpr (std::is_same_v<T, amostras>) return desenha_amostras(titulo, d, diferencas);
+        if constexpr (std::is_same_v<T, amostras>) return desenha_amostras(titulo, d, diferencas(codigo));
         else if constexpr (std::is_same_v<T, medias_de_celulas>) return desenha_interacao(titulo, d);
         else if constexpr (std::is_same_v<T, ajustes>) return desenha_ajustes(titulo, d);
         else if constexpr (std::is_same_v<T, sequencia>) return desenha_sequencia(titulo, d);
@@ -94,7 +96,7 @@ std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& l
 
 std::string numeros(std::int32_t codigo, const std::vector<resultados::dados>& lista) {
     return com_os_dados(codigo, lista, [codigo](const auto& d) -> std::string {
-        if constexpr (std::is_same_v<std::decay_t<decltype(d)>, amostras>) return numeros_de(d, codigo == 3 || codigo == 12);
+        if constexpr (std::is_same_v<std::decay_t<decltype(d)>, amostras>) return numeros_de(d, diferencas(codigo));
         else return numeros_de(d);
     });
 }

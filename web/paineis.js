@@ -118,7 +118,7 @@
 
   // A result's picture: its file name on the first line, then the SVG. An
   // application without a picture hands an empty one, and the panel says so.
-  // The picture is an image (a 50 x 50 table's bars are 200 KB of SVG: as
+  // The picture is an image (a 50 x 50 table's bars are 64 KB of SVG: as
   // elements of the page they would hold the screen up), its title the
   // image's text, its description the caption.
   function addPicture(text) {
