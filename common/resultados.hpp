@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <new>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -142,9 +144,9 @@ class ouvinte {
 public:
     virtual ~ouvinte() = default;
     virtual void estatistica(const resultados::estatistica&) {}
-    virtual void dados(const resultados::dados&) {}
-    // The application has shown its whole result (before the end question).
-    virtual void fim(std::int32_t codigo) { (void)codigo; }
+    // The application has shown its whole result (before the end question);
+    // `dados` is what it reported for the pictures, in order.
+    virtual void fim(std::int32_t codigo, const std::vector<resultados::dados>& dados) { (void)codigo, (void)dados; }
 };
 
 // The channel an application reports through; the shell connects listeners.
@@ -162,17 +164,23 @@ public:
         for (auto* o : ouvintes_)
             if (o) o->estatistica(e);
     }
-    void informa(const resultados::dados& d) const {
-        for (auto* o : ouvintes_)
-            if (o) o->dados(d);
+    // The data moves in and stays here until the result ends, when the
+    // listeners read it: a 50 x 50 table is never copied for a picture.
+    void informa(resultados::dados d) const {
+        try {
+            dados_.push_back(std::move(d));
+        } catch (const std::bad_alloc&) {  // NOLINT(bugprone-empty-catch): a picture is an extra, never the screen
+        }
     }
     void encerra(std::int32_t codigo) const {
         for (auto* o : ouvintes_)
-            if (o) o->fim(codigo);
+            if (o) o->fim(codigo, dados_);
+        dados_.clear();
     }
 
 private:
     std::array<ouvinte*, 5> ouvintes_{};  // the screen's flush, the tables, the pictures, the distributions' pictures
+    mutable std::vector<resultados::dados> dados_;  // reporting is all an application does with its channel
 };
 
 // ---- Helpers for the applications ----

@@ -101,10 +101,9 @@ std::string numeros(std::int32_t codigo, const std::vector<resultados::dados>& l
     });
 }
 
-void desenhista::fim(std::int32_t codigo) {
-    const std::string svg = desenha(codigo, dados_);
-    const std::string tabela = com_numeros_ ? numeros(codigo, dados_) : std::string();
-    dados_.clear();
+void desenhista::fim(std::int32_t codigo, const std::vector<resultados::dados>& dados) {
+    const std::string svg = desenha(codigo, dados);
+    const std::string tabela = com_numeros_ ? numeros(codigo, dados) : std::string();
     if (entrega_) entrega_(codigo, nome_do_arquivo(codigo), svg, tabela);
 }
 

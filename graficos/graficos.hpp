@@ -37,13 +37,11 @@ public:
     using entrega = std::function<void(std::int32_t codigo, const std::string& nome, const std::string& svg,
                                        const std::string& numeros)>;
     explicit desenhista(entrega e, bool com_numeros = false) : entrega_(std::move(e)), com_numeros_(com_numeros) {}
-    void dados(const resultados::dados& d) override { dados_.push_back(d); }
-    void fim(std::int32_t codigo) override;
+    void fim(std::int32_t codigo, const std::vector<resultados::dados>& dados) override;
 
 private:
     entrega entrega_;
     bool com_numeros_;
-    std::vector<resultados::dados> dados_;
 };
 
 }  // namespace lousa::graficos

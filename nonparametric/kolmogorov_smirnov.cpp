@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 #include "common/aplicacoes.hpp"
 #include "common/limites.hpp"
@@ -29,7 +30,7 @@ void informa(const resultados::canal& resultados, const vetor<texto_fixo<10>, ca
     }
     for (std::int32_t j = inc; j >= 1; --j)
         if (difa[j] == valmax) curvas.classe_do_dc = j - 1;
-    resultados.informa(curvas);
+    resultados.informa(std::move(curvas));
     resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::kolmogorov,
                                                .nome = "Dc",
                                                .valor = valmax,

@@ -96,7 +96,7 @@ void teste_kruskal_wallis(console_io& con, const resultados::canal& resultados) 
             for (std::int32_t i = 1; i <= nl; ++i) g.valores.push_back(dados(i, j));
             tratamentos.grupos.push_back(std::move(g));
         }
-        resultados.informa(tratamentos);
+        resultados.informa(std::move(tratamentos));
         resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::kruskal_wallis,
                                                    .nome = "H",
                                                    .valor = h,

@@ -3,8 +3,10 @@
 // (a contingency table, expected frequencies from its totals). No verdict: the
 // student reads a chi-square table.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "common/aplicacoes.hpp"
 #include "common/limites.hpp"
@@ -57,7 +59,7 @@ void teste_qui_quadrado(console_io& con, const resultados::canal& resultados) {
         if (resultados.ouvido()) {
             resultados::frequencias f{1, n, {}, resultados::valores(fso, n), resultados::valores(fse, n)};
             for (std::int32_t k = 1; k <= n; ++k) f.classes.push_back(std::to_string(k));
-            resultados.informa(f);
+            resultados.informa(std::move(f));
         }
     } else {
         con.line("** Digitar as frequencias da tabela de contingencia **"_t);
@@ -97,13 +99,15 @@ void teste_qui_quadrado(console_io& con, const resultados::canal& resultados) {
         con.line(estrelas54);
         if (resultados.ouvido()) {
             resultados::frequencias f{inl, inc, {}, {}, {}};
+            f.observadas.reserve(std::size_t(inl) * std::size_t(inc));
+            f.esperadas.reserve(f.observadas.capacity());
             for (std::int32_t j = 1; j <= inc; ++j) f.classes.push_back(std::to_string(j));
             for (std::int32_t i = 1; i <= inl; ++i)
                 for (std::int32_t j = 1; j <= inc; ++j) {
                     f.observadas.push_back(fo(i, j));
                     f.esperadas.push_back(fe(i, j));
                 }
-            resultados.informa(f);
+            resultados.informa(std::move(f));
         }
     }
     con.line();

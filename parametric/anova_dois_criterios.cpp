@@ -4,6 +4,7 @@
 // every column and line. No verdict: the student reads an F table.
 
 #include <cmath>
+#include <utility>
 
 #include "parametric/dois_criterios.hpp"
 #include "common/aplicacoes.hpp"
@@ -101,7 +102,7 @@ void anova_dois_criterios(console_io& con, const resultados::canal& resultados) 
         resultados::medias_de_celulas celulas{inl, inc, {}};
         for (std::int32_t i = 1; i <= inl; ++i)
             for (std::int32_t j = 1; j <= inc; ++j) celulas.medias.push_back(dadox(i, j));
-        resultados.informa(celulas);
+        resultados.informa(std::move(celulas));
         informa_f(resultados, "F(colunas)"_t, fcol, glcol, glres, "médias das colunas iguais"_t);
         informa_f(resultados, "F(linhas)"_t, flin, gllin, glres, "médias das linhas iguais"_t);
     }

@@ -24,7 +24,7 @@ void informa(const resultados::canal& resultados, const Tabela& dadox, const Med
         for (std::int32_t i = 1; i <= inr; ++i) g.valores.push_back(dadox(i, j));
         tratamentos.grupos.push_back(std::move(g));
     }
-    resultados.informa(tratamentos);
+    resultados.informa(std::move(tratamentos));
     resultados.informa(resultados::estatistica{.distribuicao = resultados::lei::f_snedecor,
                                                .nome = "F",
                                                .valor = testef,

@@ -5,6 +5,7 @@
 // and the standard error of the estimates on the scale of the typed Y.
 
 #include <cmath>
+#include <utility>
 
 #include "common/aplicacoes.hpp"
 #include "common/limites.hpp"
@@ -155,7 +156,7 @@ void regressao_linear(console_io& con, const resultados::canal& resultados) {
         con.line();
         con.read(icont);
     } while (icont != 0);
-    if (resultados.ouvido()) resultados.informa(ajustes);
+    if (resultados.ouvido()) resultados.informa(std::move(ajustes));
 }
 
 }  // namespace lousa

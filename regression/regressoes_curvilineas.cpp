@@ -5,6 +5,7 @@
 // the standard error of the regression are printed.
 
 #include <cmath>
+#include <utility>
 
 #include "common/aplicacoes.hpp"
 #include "common/limites.hpp"
@@ -188,7 +189,7 @@ void regressoes_curvilineas(console_io& con, const resultados::canal& resultados
             con.read(i);
         } while (i != 0 && i != 1);
     } while (i == 1);
-    if (resultados.ouvido()) resultados.informa(ajustes);
+    if (resultados.ouvido()) resultados.informa(std::move(ajustes));
 }
 
 }  // namespace lousa

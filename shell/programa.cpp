@@ -2,9 +2,12 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -62,11 +65,8 @@ public:
     void estatistica(const resultados::estatistica& e) override {
         shelter([&] { inner_.estatistica(e); });
     }
-    void dados(const resultados::dados& d) override {
-        shelter([&] { inner_.dados(d); });
-    }
-    void fim(std::int32_t codigo) override {
-        shelter([&] { inner_.fim(codigo); });
+    void fim(std::int32_t codigo, const std::vector<resultados::dados>& dados) override {
+        shelter([&] { inner_.fim(codigo, dados); });
     }
 
 private:
@@ -119,7 +119,7 @@ private:
     public:
         explicit screen_flush(console_io& con) : con_(con) {}
         void estatistica(const resultados::estatistica&) override { con_.flush(); }
-        void fim(std::int32_t) override { con_.flush(); }
+        void fim(std::int32_t, const std::vector<resultados::dados>&) override { con_.flush(); }
 
     private:
         console_io& con_;
@@ -146,12 +146,18 @@ public:
     void write(const std::string& name, const std::string& svg) {
         const std::string path = folder_ + "/" + name;
         const std::string shown = shown_ + "/" + name;
-        std::FILE* file = std::fopen(path.c_str(), "wb");
+        // A picture drawn again into the same folder (the same session run
+        // once more) overwrites the old file in place and then trims what is
+        // left of it: emptying the file first makes the file system free its
+        // blocks and allocate them again, which costs more than the drawing.
+        std::FILE* file = std::fopen(path.c_str(), "r+b");
+        if (file == nullptr) file = std::fopen(path.c_str(), "wb");
         bool written = file != nullptr && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
-        const int error = errno;
-        if (file != nullptr && std::fclose(file) != 0) written = false;
+        std::string why = written ? std::string() : std::strerror(errno);
+        if (file != nullptr && std::fclose(file) != 0 && written) written = false, why = std::strerror(errno);
+        if (written) written = trimmed(path, svg.size(), why);
         if (written) report(err_, {"lousa: grafico gravado: ", shown, line_end});
-        else if (failure_.empty()) failure_ = shown + " (" + std::strerror(file == nullptr ? error : errno) + ")";
+        else if (failure_.empty()) failure_ = shown + " (" + why + ")";
     }
 
     // The status of the whole run: a picture not written turns a normal end
@@ -163,6 +169,15 @@ public:
     }
 
 private:
+    // The file cut to `size` bytes when an older, longer picture was there.
+    static bool trimmed(const std::string& path, std::uintmax_t size, std::string& why) {
+        std::error_code failed;
+        const std::uintmax_t had = std::filesystem::file_size(path, failed);
+        if (!failed && had > size) std::filesystem::resize_file(path, size, failed);
+        if (failed) why = failed.message();
+        return !failed;
+    }
+
     std::string folder_, shown_;
     output_sink& err_;
     std::string failure_;
