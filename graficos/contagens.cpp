@@ -101,8 +101,7 @@ std::string contingencia(const std::string& titulo, const frequencias& f) {
             const double fo = f.observadas[i * colunas + j], x = x_de(j);
             if (!std::isfinite(fo)) continue;
             if (finas) {
-                d.ponto_do_caminho(x + w / 2, y0), d.vertical_ate(p.y(fo));
-                d.quebra_caminho();
+                d.vertical(x + w / 2, y0, p.y(fo));
                 continue;
             }
             d.ponto_do_caminho(x, y0), d.ponto_do_caminho(x + w, y0);

@@ -30,6 +30,13 @@ double potencia_de_dez(int e) {
 
 namespace {
 
+// "00" to "99": the integer part two digits at a time.
+constexpr std::array<char, 200> dois_digitos = [] {
+    std::array<char, 200> d{};
+    for (std::size_t k = 0; k < 100; ++k) d[2 * k] = static_cast<char>('0' + k / 10), d[2 * k + 1] = static_cast<char>('0' + k % 10);
+    return d;
+}();
+
 // Writes v to a tenth of a pixel, as an integer and its tenth, ending just
 // before `fim`; returns where it starts. Fast (a 50 x 50 table has thousands
 // of coordinates) and the same bytes everywhere.
@@ -40,8 +47,9 @@ char* decimos_antes(char* fim, double v) {
     char* p = fim;
     if (n % 10 != 0) *--p = static_cast<char>('0' + n % 10), *--p = '.';
     n /= 10;
-    do *--p = static_cast<char>('0' + n % 10);
-    while ((n /= 10) != 0);
+    for (; n >= 100; n /= 100) p = std::copy_n(&dois_digitos[2 * (n % 100)], 2, p - 2) - 2;
+    if (n >= 10) p = std::copy_n(&dois_digitos[2 * n], 2, p - 2) - 2;
+    else *--p = static_cast<char>('0' + n);
     if (decimos < 0) *--p = '-';
     return p;
 }
@@ -298,10 +306,20 @@ void svg::ponto_do_caminho(double x, double y) {
     segmento_aberto_ = true;
 }
 
-void svg::vertical_ate(double y) {
-    s_ += 'V';
-    acrescenta(s_, y);
+void svg::vertical(double x, double de, double ate) {
+    // "M12.3,45.6V7.8", as ponto_do_caminho writes its point.
+    std::array<char, 48> buf;  // NOLINT(cppcoreguidelines-pro-type-member-init): written before it is read
+    char* const fim = buf.data() + buf.size();
+    char* p = decimos_antes(fim, ate);
+    *--p = 'V';
+    p = decimos_antes(p, de);
+    *--p = ',';
+    p = decimos_antes(p, x);
+    *--p = 'M';
+    s_.append(p, static_cast<std::size_t>(fim - p));
+    segmento_aberto_ = false;
 }
+
 
 void svg::quebra_caminho() { segmento_aberto_ = false; }
 

@@ -89,7 +89,7 @@ public:
     void inicia_caminho(std::string_view atributos);
     void inicia_area(std::string_view atributos);  // a closed, filled outline
     void ponto_do_caminho(double x, double y);
-    void vertical_ate(double y);  // a vertical line from the last point
+    void vertical(double x, double de, double ate);  // a vertical line of its own
     void quebra_caminho();
     void fecha_contorno();  // closes the outline just drawn (Z) and starts another
     bool caminho_aberto() const { return segmento_aberto_; }

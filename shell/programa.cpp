@@ -151,11 +151,13 @@ public:
         // left of it: emptying the file first makes the file system free its
         // blocks and allocate them again, which costs more than the drawing.
         std::FILE* file = std::fopen(path.c_str(), "r+b");
-        if (file == nullptr) file = std::fopen(path.c_str(), "wb");
+        const long had = file != nullptr && std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
+        if (file != nullptr) std::rewind(file);
+        else file = std::fopen(path.c_str(), "wb");
         bool written = file != nullptr && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
         std::string why = written ? std::string() : std::strerror(errno);
         if (file != nullptr && std::fclose(file) != 0 && written) written = false, why = std::strerror(errno);
-        if (written) written = trimmed(path, svg.size(), why);
+        if (written && had > static_cast<long>(svg.size())) written = trimmed(path, svg.size(), why);
         if (written) report(err_, {"lousa: grafico gravado: ", shown, line_end});
         else if (failure_.empty()) failure_ = shown + " (" + why + ")";
     }
@@ -169,11 +171,10 @@ public:
     }
 
 private:
-    // The file cut to `size` bytes when an older, longer picture was there.
+    // An older, longer picture's tail cut off.
     static bool trimmed(const std::string& path, std::uintmax_t size, std::string& why) {
         std::error_code failed;
-        const std::uintmax_t had = std::filesystem::file_size(path, failed);
-        if (!failed && had > size) std::filesystem::resize_file(path, size, failed);
+        std::filesystem::resize_file(path, size, failed);
         if (failed) why = failed.message();
         return !failed;
     }
