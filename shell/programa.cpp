@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "codepage/cp850.hpp"
@@ -143,7 +144,11 @@ public:
     picture_folder(std::string folder, std::string shown, output_sink& err)
         : folder_(std::move(folder)), shown_(std::move(shown)), err_(err) {}
 
-    void write(const std::string& name, const std::string& svg) {
+    void write(std::int32_t code, const std::string& name, const std::string& svg) {
+        if (svg.empty()) {  // nothing to draw: said, and no empty file left that claims to be a picture
+            report(err_, {"lousa: sem grafico: ", code == 1 ? sample_size_has_none : nothing_to_draw, line_end});
+            return;
+        }
         const std::string path = folder_ + "/" + name;
         const std::string shown = shown_ + "/" + name;
         // A picture drawn again into the same folder (the same session run
@@ -171,6 +176,10 @@ public:
     }
 
 private:
+    static constexpr std::string_view sample_size_has_none =
+        "o dimensionamento de amostras da um numero so, o tamanho da amostra";
+    static constexpr std::string_view nothing_to_draw = "este resultado nao tem dados para desenhar";
+
     // An older, longer picture's tail cut off.
     static bool trimmed(const std::string& path, std::uintmax_t size, std::string& why) {
         std::error_code failed;
@@ -272,8 +281,8 @@ int run_command(std::span<const char* const> arguments, const terminal::streams&
     picture_folder folder(asked.pictures_folder,
                           converted.documents ? cp850_from_utf8(asked.pictures_folder) : asked.pictures_folder,
                           err);
-    extras.picture_files = [&folder](std::int32_t /*code*/, const std::string& name, const std::string& svg) {
-        folder.write(name, svg);
+    extras.picture_files = [&folder](std::int32_t code, const std::string& name, const std::string& svg) {
+        folder.write(code, name, svg);
     };
     return folder.finish(run_program(answers, out, err, extras));
 }

@@ -118,7 +118,7 @@ TEST(Binary, AnswersSavedByWindowsToolsPrintTheExamplesScreen) {
 
 // A folder that cannot be written costs neither the screen nor the dialogue:
 // the run ends, and then says so with status 1. A writable one gets the file
-// that standard error names.
+// that standard error names; a result with no picture gets no file.
 TEST(Binary, PicturesGoToTheirFolderOrFailAtTheEnd) {
     const std::string typed = lousa::testing::read_file(lousa::testing::source_root() / "examples/03-teste-t-pareado.txt");
     const auto plain = lousa::testing::run_binary(typed);
@@ -138,6 +138,14 @@ TEST(Binary, PicturesGoToTheirFolderOrFailAtTheEnd) {
     ASSERT_EQ(drawn.err.find(named), 0u) << drawn.err;
     const std::string file = drawn.err.substr(named.size(), drawn.err.find_first_of("\r\n") - named.size());
     EXPECT_NE(lousa::testing::read_file(folder / file).find("<svg"), std::string::npos) << file;
+
+    // The sample size is one number: said so, and no empty file left behind.
+    const auto none = lousa::testing::run_binary(
+        lousa::testing::read_file(lousa::testing::source_root() / "examples/01-dimensionamento-de-amostras.txt"),
+        "--graficos " + folder.string());
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.err.find("lousa: sem grafico: o dimensionamento de amostras"), 0u) << none.err;
+    EXPECT_FALSE(fs::exists(folder / "01-dimensionamento-de-amostras.svg"));
     fs::remove_all(folder);
 }
 
