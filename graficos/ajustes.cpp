@@ -81,14 +81,14 @@ std::string resumo_dos_ajustes(const ajustes& a, std::size_t n) {
 
 }  // namespace
 
-std::string desenha_ajustes(const std::string& titulo, const ajustes& a) {
+std::string desenha_ajustes(const std::string& titulo, const ajustes& a, const saida* destino) {
     const std::size_t n = std::min(a.x.size(), a.y.size());
     if (n == 0) return {};
     const auto ex = extremos_de({&a.x}), ey = extremos_de({&a.y});
     const auto mx = marcas_de(ex.menor, ex.maior, 8), my = marcas_de(ey.menor, ey.maior, 6);
     const auto p = plano_padrao(altura_padrao, true, mx, my);
 
-    svg d(altura_padrao, titulo + ": pontos e curvas ajustadas", resumo_dos_ajustes(a, n));
+    svg d(altura_padrao, titulo + ": pontos e curvas ajustadas", resumo_dos_ajustes(a, n), destino);
     eixos(d, p, mx, my, "X", "Y");
     std::vector<item_de_legenda> itens{{"Pontos (" + std::to_string(n) + ")", {"#000", "", 0}, false, true}};
     for (std::size_t k = 0; k < a.curvas.size(); ++k) {
@@ -103,7 +103,7 @@ std::string desenha_ajustes(const std::string& titulo, const ajustes& a) {
     return d.fecha();
 }
 
-std::string desenha_postos(const std::string& titulo, const pares_de_postos& r) {
+std::string desenha_postos(const std::string& titulo, const pares_de_postos& r, const saida* destino) {
     const std::size_t n = std::min(r.x.size(), r.y.size());
     if (n == 0) return {};
     const auto e = extremos_de({&r.x, &r.y});
@@ -112,7 +112,7 @@ std::string desenha_postos(const std::string& titulo, const pares_de_postos& r) 
 
     svg d(altura_padrao, titulo + ": posto contra posto",
           "Os postos de " + std::to_string(n) +
-              " pares, o de X contra o de Y; a linha tracejada é a concordância perfeita (postos iguais).");
+              " pares, o de X contra o de Y; a linha tracejada é a concordância perfeita (postos iguais).", destino);
     eixos(d, p, m, m, "Posto de X", "Posto de Y");
     d.linha(p.x(m.de), p.y(m.de), p.x(m.ate), p.y(m.ate), "stroke=\"#000\" stroke-width=\"1\" stroke-dasharray=\"6 4\"");
     for (std::size_t k = 0; k < n; ++k)

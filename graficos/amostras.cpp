@@ -62,7 +62,7 @@ std::string resumo_das_amostras(const amostras& a, bool diferencas) {
 
 }  // namespace
 
-std::string desenha_amostras(const std::string& titulo, const amostras& a, bool diferencas) {
+std::string desenha_amostras(const std::string& titulo, const amostras& a, bool diferencas, const saida* destino) {
     if (a.grupos.empty()) return {};
     std::vector<double> escala_y;
     for (const auto& g : a.grupos) {
@@ -78,7 +78,7 @@ std::string desenha_amostras(const std::string& titulo, const amostras& a, bool 
     svg d(altura_padrao,
           titulo + (diferencas ? ": as diferenças e a " + std::string(nome_do_centro(a.marca))
                                : ": valores e " + std::string(nome_do_centro(a.marca)) + " por grupo"),
-          resumo_das_amostras(a, diferencas));
+          resumo_das_amostras(a, diferencas), destino);
     std::vector<std::string> nomes;
     for (std::size_t k = 0; k < a.grupos.size(); ++k) nomes.push_back(nome_do_grupo(a.grupos[k], k, diferencas));
     eixos_de_categorias(d, p, nomes, my, "", diferencas ? "Diferença" : "Valor");
@@ -102,7 +102,7 @@ std::string desenha_amostras(const std::string& titulo, const amostras& a, bool 
     return d.fecha();
 }
 
-std::string desenha_interacao(const std::string& titulo, const medias_de_celulas& m) {
+std::string desenha_interacao(const std::string& titulo, const medias_de_celulas& m, const saida* destino) {
     const auto linhas = static_cast<std::size_t>(std::max(m.linhas, 0));
     const auto colunas = static_cast<std::size_t>(std::max(m.colunas, 0));
     if (linhas == 0 || colunas == 0 || m.medias.size() < linhas * colunas) return {};
@@ -114,7 +114,7 @@ std::string desenha_interacao(const std::string& titulo, const medias_de_celulas
     svg d(altura_padrao, titulo + ": médias das células",
           "Gráfico de interação: as médias das células de " + std::to_string(linhas) + " linhas e " +
               std::to_string(colunas) + " colunas, uma linha do gráfico para cada linha da tabela, " +
-              "de coluna em coluna; linhas paralelas indicam ausência de interação.");
+              "de coluna em coluna; linhas paralelas indicam ausência de interação.", destino);
     eixos_de_categorias(d, p, nomes_das_colunas(colunas), my, "Coluna", "Média da célula");
 
     std::vector<item_de_legenda> itens;
@@ -137,7 +137,7 @@ std::string desenha_interacao(const std::string& titulo, const medias_de_celulas
     return d.fecha();
 }
 
-std::string desenha_sequencia(const std::string& titulo, const sequencia& s) {
+std::string desenha_sequencia(const std::string& titulo, const sequencia& s, const saida* destino) {
     const auto n = s.valores.size();
     if (n == 0) return {};
     // The runs, as the test counts them: above the median, or not above it.
@@ -157,7 +157,7 @@ std::string desenha_sequencia(const std::string& titulo, const sequencia& s) {
     svg d(altura_padrao, titulo + ": a sequência e a mediana",
           "Os " + std::to_string(n) + " valores na ordem em que foram digitados, a mediana (" + breve(s.mediana) +
               ") como linha tracejada e as " + std::to_string(sequencias.size()) +
-              " sequências de valores acima e não acima dela sombreadas alternadamente; pontos cheios acima da mediana.");
+              " sequências de valores acima e não acima dela sombreadas alternadamente; pontos cheios acima da mediana.", destino);
     for (std::size_t r = 0; r < sequencias.size(); r += 2) {
         const double x0 = p.x(static_cast<double>(sequencias[r].first) + 0.5);
         const double x1 = p.x(static_cast<double>(sequencias[r].second) + 1.5);
@@ -176,7 +176,7 @@ std::string desenha_sequencia(const std::string& titulo, const sequencia& s) {
     return d.fecha();
 }
 
-std::string desenha_proporcao(const std::string& titulo, const proporcao& r) {
+std::string desenha_proporcao(const std::string& titulo, const proporcao& r, const saida* destino) {
     constexpr int altura = 220;
     const std::vector<double> valores = {r.p, r.p0, r.inferior, r.superior, 0, 1};
     const auto e = extremos_de({&valores});
@@ -185,7 +185,7 @@ std::string desenha_proporcao(const std::string& titulo, const proporcao& r) {
 
     svg d(altura, titulo + ": a proporção e a faixa de 1.96",
           "Proporção p = " + breve(r.p) + " e o valor com que é comparada, " + breve(r.p0) +
-              "; a faixa de 1.96 erros-padrão vai de " + breve(r.inferior) + " a " + breve(r.superior) + ".");
+              "; a faixa de 1.96 erros-padrão vai de " + breve(r.inferior) + " a " + breve(r.superior) + ".", destino);
     eixo_x(d, p, mx);
     d.texto(320, p.base + 40, "Proporção", "text-anchor=\"middle\"");
     const double x0 = p.x(r.inferior), x1 = p.x(r.superior), y0 = p.topo + 24, y1 = p.base - 12;

@@ -31,7 +31,7 @@ std::string preenchimento(const estilo& e, double opacidade) {
 }
 
 // Observed beside expected, class by class (the goodness-of-fit model).
-std::string aderencia(const std::string& titulo, const frequencias& f) {
+std::string aderencia(const std::string& titulo, const frequencias& f, const saida* destino) {
     const std::size_t k = std::min(f.observadas.size(), f.esperadas.size());
     if (k == 0) return {};
     const std::vector<double> zero{0};
@@ -42,7 +42,7 @@ std::string aderencia(const std::string& titulo, const frequencias& f) {
 
     svg d(altura_padrao, titulo + ": frequências observadas e esperadas",
           "Frequência observada (Fo, barra cheia) e esperada (Fe, barra tracejada) de cada uma das " +
-              std::to_string(k) + " classes.");
+              std::to_string(k) + " classes.", destino);
     std::vector<std::string> nomes;
     for (std::size_t j = 0; j < k; ++j) nomes.push_back(nome_da_classe(f.classes, j));
     eixos_de_categorias(d, p, nomes, my, "Classe", "Frequência");
@@ -63,7 +63,7 @@ std::string aderencia(const std::string& titulo, const frequencias& f) {
 
 // The table's cells as bars side by side, column by column, one shade and
 // marker per row, each with its expected frequency as a black tick.
-std::string contingencia(const std::string& titulo, const frequencias& f) {
+std::string contingencia(const std::string& titulo, const frequencias& f, const saida* destino) {
     const auto linhas = static_cast<std::size_t>(std::max(f.linhas, 0));
     const auto colunas = static_cast<std::size_t>(std::max(f.colunas, 0));
     if (linhas == 0 || colunas == 0 || f.observadas.size() < linhas * colunas) return {};
@@ -85,7 +85,7 @@ std::string contingencia(const std::string& titulo, const frequencias& f) {
               " colunas, em barras lado a lado por coluna, uma para cada linha" +
               (com_tracos ? "; a frequência esperada de cada célula marcada por um traço preto."
                : com_esperadas ? "; as barras são finas demais para marcar a frequência esperada de cada célula."
-                               : "."));
+                               : "."), destino);
     eixos_de_categorias(d, p, nomes_das_colunas(colunas), my, "Coluna", "Frequência");
     std::vector<item_de_legenda> itens;
     for (std::size_t i = 0; i < linhas; ++i) {
@@ -132,11 +132,11 @@ std::string contingencia(const std::string& titulo, const frequencias& f) {
 
 }  // namespace
 
-std::string desenha_frequencias(const std::string& titulo, const frequencias& f) {
-    return f.linhas <= 1 ? aderencia(titulo, f) : contingencia(titulo, f);
+std::string desenha_frequencias(const std::string& titulo, const frequencias& f, const saida* destino) {
+    return f.linhas <= 1 ? aderencia(titulo, f, destino) : contingencia(titulo, f, destino);
 }
 
-std::string desenha_acumuladas(const std::string& titulo, const acumuladas& a) {
+std::string desenha_acumuladas(const std::string& titulo, const acumuladas& a, const saida* destino) {
     const std::size_t k = std::min(a.observada.size(), a.teorica.size());
     if (k == 0) return {};
     const std::vector<double> zero{0};
@@ -151,7 +151,7 @@ std::string desenha_acumuladas(const std::string& titulo, const acumuladas& a) {
     svg d(altura_padrao, titulo + ": frequências acumuladas",
           "Frequências relativas acumuladas observada (linha cheia, círculos) e teórica (linha tracejada, "
           "quadrados) de " + std::to_string(k) + " classes; a maior diferença, " + dc +
-              (dc_visivel ? ", ocorre na classe " + nome_da_classe(a.classes, onde) + "." : "."));
+              (dc_visivel ? ", ocorre na classe " + nome_da_classe(a.classes, onde) + "." : "."), destino);
     std::vector<std::string> nomes;
     for (std::size_t j = 0; j < k; ++j) nomes.push_back(nome_da_classe(a.classes, j));
     eixos_de_categorias(d, p, nomes, my, "Classe", "Frequência acumulada");

@@ -99,7 +99,7 @@ void sombreia(svg& d, const plano& p, const std::function<double(double)>& f, do
     d.fecha_caminho();
 }
 
-std::string desenho(const estatistica& e, const lei_continua& l) {
+std::string desenho_da_lei(const estatistica& e, const lei_continua& l) {
     const std::string nome = texto_da_tela(e.nome).empty() ? "estatística" : texto_da_tela(e.nome);
     const bool marcavel = std::isfinite(e.valor);
     const double valor = l.bilateral ? std::fabs(e.valor) : e.valor;
@@ -170,7 +170,7 @@ std::string distribuicao(const estatistica& e) {
     const estatistica lida = e.distribuicao == lei::correlacao ? t_da_correlacao(e) : e;
     const auto l = lei_de(lida);
     if (!l || !std::isfinite(l->critico) || !std::isfinite(l->alcance)) return {};
-    return desenho(lida, *l);
+    return desenho_da_lei(lida, *l);
 }
 
 }  // namespace lousa::graficos

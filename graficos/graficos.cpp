@@ -79,19 +79,35 @@ std::string nome_do_arquivo(std::int32_t codigo) {
     return nome + ".svg";
 }
 
-std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& lista) {
+namespace {
+
+// The picture, whole, or sent to `destino` as it is drawn.
+std::string desenha_em(std::int32_t codigo, const std::vector<dados>& lista, const saida* destino) {
     return com_os_dados(codigo, lista, [&](const auto& d) -> std::string {
         const std::string titulo = texto_da_tela(textos::aplic[static_cast<std::size_t>(codigo)].view());
         using T = std::decay_t<decltype(d)>;
-        if constexpr (std::is_same_v<T, amostras>) return desenha_amostras(titulo, d, diferencas(codigo));
-        else if constexpr (std::is_same_v<T, medias_de_celulas>) return desenha_interacao(titulo, d);
-        else if constexpr (std::is_same_v<T, ajustes>) return desenha_ajustes(titulo, d);
-        else if constexpr (std::is_same_v<T, sequencia>) return desenha_sequencia(titulo, d);
-        else if constexpr (std::is_same_v<T, frequencias>) return desenha_frequencias(titulo, d);
-        else if constexpr (std::is_same_v<T, acumuladas>) return desenha_acumuladas(titulo, d);
-        else if constexpr (std::is_same_v<T, proporcao>) return desenha_proporcao(titulo, d);
-        else return desenha_postos(titulo, d);
+        if constexpr (std::is_same_v<T, amostras>) return desenha_amostras(titulo, d, diferencas(codigo), destino);
+        else if constexpr (std::is_same_v<T, medias_de_celulas>) return desenha_interacao(titulo, d, destino);
+        else if constexpr (std::is_same_v<T, ajustes>) return desenha_ajustes(titulo, d, destino);
+        else if constexpr (std::is_same_v<T, sequencia>) return desenha_sequencia(titulo, d, destino);
+        else if constexpr (std::is_same_v<T, frequencias>) return desenha_frequencias(titulo, d, destino);
+        else if constexpr (std::is_same_v<T, acumuladas>) return desenha_acumuladas(titulo, d, destino);
+        else if constexpr (std::is_same_v<T, proporcao>) return desenha_proporcao(titulo, d, destino);
+        else return desenha_postos(titulo, d, destino);
     });
+}
+
+}  // namespace
+
+std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& lista) {
+    return desenha_em(codigo, lista, nullptr);
+}
+
+bool desenho::em_partes(const saida& destino) const {
+    bool enviado = false;
+    const saida contado = [&](std::string_view pedaco) { enviado = true, destino(pedaco); };
+    desenha_em(codigo_, dados_, &contado);
+    return enviado;
 }
 
 std::string numeros(std::int32_t codigo, const std::vector<resultados::dados>& lista) {
@@ -102,9 +118,8 @@ std::string numeros(std::int32_t codigo, const std::vector<resultados::dados>& l
 }
 
 void desenhista::fim(std::int32_t codigo, const std::vector<resultados::dados>& dados) {
-    const std::string svg = desenha(codigo, dados);
     const std::string tabela = com_numeros_ ? numeros(codigo, dados) : std::string();
-    if (entrega_) entrega_(codigo, nome_do_arquivo(codigo), svg, tabela);
+    if (entrega_) entrega_(codigo, nome_do_arquivo(codigo), desenho(codigo, dados), tabela);
 }
 
 }  // namespace lousa::graficos

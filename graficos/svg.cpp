@@ -184,8 +184,15 @@ std::string traco_de(const estilo& e, double largura) {
 
 // ---- The canvas ----
 
-svg::svg(int altura, std::string_view titulo, std::string_view descricao) {
-    s_.reserve(65536);  // most pictures fit: no copy as it grows, fewer fresh pages touched
+namespace {
+// Sent on when this full: small enough that the same few pages of memory
+// serve the whole picture (fresh pages cost more than drawing in a VM).
+constexpr std::size_t pedaco = 8192;
+}  // namespace
+
+svg::svg(int altura, std::string_view titulo, std::string_view descricao, const saida* destino) : destino_(destino) {
+    // Most pictures fit whole: no copy as it grows.
+    s_.reserve(destino_ != nullptr ? pedaco + 1024 : 65536);
     s_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"";
     acrescenta(s_, altura);
     s_ += "\" viewBox=\"0 0 640 ";
@@ -212,6 +219,7 @@ void svg::linha(double x1, double y1, double x2, double y2, std::string_view atr
     s_ += "\" ";
     s_ += atributos;
     s_ += "/>\n";
+    escoa_se_cheio();
 }
 
 void svg::retangulo(double x, double y, double w, double h, std::string_view atributos) {
@@ -227,6 +235,7 @@ void svg::retangulo(double x, double y, double w, double h, std::string_view atr
     s_ += "\" ";
     s_ += atributos;
     s_ += "/>\n";
+    escoa_se_cheio();
 }
 
 void svg::texto(double x, double y, std::string_view utf8, std::string_view atributos) {
@@ -240,6 +249,7 @@ void svg::texto(double x, double y, std::string_view utf8, std::string_view atri
     s_ += '>';
     s_ += escapa(utf8);
     s_ += "</text>\n";
+    escoa_se_cheio();
 }
 
 void svg::marcador(int tipo, double x, double y, const char* cor, std::string_view classe) {
@@ -276,6 +286,7 @@ void svg::marcador(int tipo, double x, double y, const char* cor, std::string_vi
         s_ += '"';
     }
     s_ += "/>\n";
+    escoa_se_cheio();
 }
 
 void svg::inicia_caminho(std::string_view atributos) {
@@ -304,6 +315,7 @@ void svg::ponto_do_caminho(double x, double y) {
     *--p = segmento_aberto_ ? 'L' : 'M';
     s_.append(p, static_cast<std::size_t>(fim - p));
     segmento_aberto_ = true;
+    escoa_se_cheio();
 }
 
 void svg::vertical(double x, double de, double ate) {
@@ -318,6 +330,7 @@ void svg::vertical(double x, double de, double ate) {
     *--p = 'M';
     s_.append(p, static_cast<std::size_t>(fim - p));
     segmento_aberto_ = false;
+    escoa_se_cheio();
 }
 
 
@@ -335,7 +348,17 @@ void svg::fecha_caminho() {
 
 std::string svg::fecha() {
     s_ += "</svg>\n";
-    return std::move(s_);
+    if (destino_ == nullptr) return std::move(s_);
+    (*destino_)(s_);
+    return {};
+}
+
+// A piece may end anywhere, even inside a path: the pieces are only put
+// together again.
+void svg::escoa_se_cheio() {
+    if (destino_ == nullptr || s_.size() < pedaco) return;
+    (*destino_)(s_);
+    s_.clear();
 }
 
 // ---- The plot box and its axes ----

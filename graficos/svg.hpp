@@ -1,6 +1,6 @@
 #pragma once
 // The pen the pictures are drawn with: SVG text written straight into one
-// string, numbers in fixed forms that no locale touches (coordinates to a
+// string (or sent on a few kilobytes at a time), numbers in fixed forms that no locale touches (coordinates to a
 // tenth of a pixel, labels with a point as on the screen), so that the same
 // result always gives the same bytes. No element has an id, so that several
 // pictures can sit in one page.
@@ -12,6 +12,8 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "graficos/graficos.hpp"
 
 namespace lousa::graficos {
 
@@ -74,8 +76,10 @@ public:
     static constexpr int largura = 640;
 
     // Opens the picture: its size, its <title> and <desc> (UTF-8, unescaped),
-    // and a heading over the plot.
-    svg(int altura, std::string_view titulo, std::string_view descricao);
+    // and a heading over the plot. With a `destino` the text goes there a few
+    // kilobytes at a time as it is drawn, so that a large picture written to
+    // a file never sits whole in memory.
+    svg(int altura, std::string_view titulo, std::string_view descricao, const saida* destino = nullptr);
 
     void linha(double x1, double y1, double x2, double y2, std::string_view atributos);
     void retangulo(double x, double y, double w, double h, std::string_view atributos);
@@ -95,10 +99,14 @@ public:
     bool caminho_aberto() const { return segmento_aberto_; }
     void fecha_caminho();
 
+    // Ends the picture: its whole text, or "" once the rest went to `destino`.
     std::string fecha();
 
 private:
+    void escoa_se_cheio();
+
     std::string s_;
+    const saida* destino_;
     bool em_caminho_ = false, segmento_aberto_ = false;
 };
 

@@ -98,10 +98,14 @@ public:
         }
         if (extras.pictures != nullptr || extras.picture_files) {
             drawer_.emplace(
-                [&extras](std::int32_t code, const std::string& name, const std::string& svg, const std::string& numbers) {
-                    if (extras.pictures != nullptr) extras.pictures->put(svg);
-                    if (extras.picture_files) extras.picture_files(code, name, svg);
-                    if (extras.picture_numbers != nullptr && !svg.empty()) extras.picture_numbers->put(numbers);
+                [&extras](std::int32_t code, const std::string& name, const graficos::desenho& picture,
+                          const std::string& numbers) {
+                    if (extras.pictures != nullptr) {
+                        const std::string svg = picture.inteiro();
+                        extras.pictures->put(svg);
+                        if (extras.picture_numbers != nullptr && !svg.empty()) extras.picture_numbers->put(numbers);
+                    }
+                    if (extras.picture_files) extras.picture_files(code, name, picture);
                 },
                 extras.picture_numbers != nullptr);
             channel.escuta(shelter_.emplace_back(*drawer_));
@@ -135,6 +139,54 @@ private:
     std::deque<sheltered> shelter_;
 };
 
+// One picture's file, opened when the first piece of the picture comes. A
+// picture drawn again into the same folder (the same session run once more)
+// overwrites the old file in place and then trims what is left of it:
+// emptying the file first makes the file system free its blocks and
+// allocate them again, which costs more than the drawing.
+class picture_file {
+public:
+    explicit picture_file(std::string path) : path_(std::move(path)) {}
+    picture_file(const picture_file&) = delete;
+    picture_file& operator=(const picture_file&) = delete;
+    ~picture_file() {
+        if (file_ != nullptr) std::fclose(file_);
+    }
+
+    void put(std::string_view piece) {
+        if (!why_.empty() || (file_ == nullptr && !open())) return;
+        if (std::fwrite(piece.data(), 1, piece.size(), file_) != piece.size()) why_ = std::strerror(errno);
+        size_ += static_cast<long>(piece.size());
+    }
+
+    // Why the picture is not whole in its file; "" when it is.
+    std::string close() {
+        if (file_ != nullptr && std::fclose(std::exchange(file_, nullptr)) != 0 && why_.empty())
+            why_ = std::strerror(errno);
+        if (why_.empty() && had_ > size_) {
+            std::error_code failed;
+            std::filesystem::resize_file(path_, static_cast<std::uintmax_t>(size_), failed);
+            if (failed) why_ = failed.message();
+        }
+        return why_;
+    }
+
+private:
+    bool open() {
+        file_ = std::fopen(path_.c_str(), "r+b");
+        if (file_ != nullptr && std::fseek(file_, 0, SEEK_END) == 0) had_ = std::ftell(file_), std::rewind(file_);
+        if (file_ == nullptr) file_ = std::fopen(path_.c_str(), "wb");
+        if (file_ == nullptr) return why_ = std::strerror(errno), false;
+        std::setvbuf(file_, nullptr, _IONBF, 0);  // the pieces come a few kilobytes at a time
+        return true;
+    }
+
+    std::string path_;
+    std::FILE* file_ = nullptr;
+    long had_ = 0, size_ = 0;
+    std::string why_;
+};
+
 // --graficos PASTA: each picture in a file of its own, named on standard
 // error as it is written. A file that cannot be written is told once, at the
 // end of the run, so that the screen is never lost for a picture.
@@ -144,26 +196,21 @@ public:
     picture_folder(std::string folder, std::string shown, output_sink& err)
         : folder_(std::move(folder)), shown_(std::move(shown)), err_(err) {}
 
-    void write(std::int32_t code, const std::string& name, const std::string& svg) {
-        if (svg.empty()) {  // nothing to draw: said, and no empty file left that claims to be a picture
-            report(err_, {"lousa: sem grafico: ", code == 1 ? sample_size_has_none : nothing_to_draw, line_end});
-            return;
-        }
-        const std::string path = folder_ + "/" + name;
+    void write(std::int32_t code, const std::string& name, const graficos::desenho& picture) {
         const std::string shown = shown_ + "/" + name;
-        // A picture drawn again into the same folder (the same session run
-        // once more) overwrites the old file in place and then trims what is
-        // left of it: emptying the file first makes the file system free its
-        // blocks and allocate them again, which costs more than the drawing.
-        std::FILE* file = std::fopen(path.c_str(), "r+b");
-        const long had = file != nullptr && std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
-        if (file != nullptr) std::rewind(file);
-        else file = std::fopen(path.c_str(), "wb");
-        bool written = file != nullptr && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
-        std::string why = written ? std::string() : std::strerror(errno);
-        if (file != nullptr && std::fclose(file) != 0 && written) written = false, why = std::strerror(errno);
-        if (written && had > static_cast<long>(svg.size())) written = trimmed(path, svg.size(), why);
-        if (written) report(err_, {"lousa: grafico gravado: ", shown, line_end});
+        picture_file file(folder_ + "/" + name);
+        std::string why;
+        try {
+            // nothing to draw: said, and no empty file left that claims to be a picture
+            if (!picture.em_partes([&file](std::string_view piece) { file.put(piece); })) {
+                report(err_, {"lousa: sem grafico: ", code == 1 ? sample_size_has_none : nothing_to_draw, line_end});
+                return;
+            }
+            why = file.close();
+        } catch (const std::exception& stopped) {  // a picture half drawn is not a picture
+            why = stopped.what();
+        }
+        if (why.empty()) report(err_, {"lousa: grafico gravado: ", shown, line_end});
         else if (failure_.empty()) failure_ = shown + " (" + why + ")";
     }
 
@@ -179,14 +226,6 @@ private:
     static constexpr std::string_view sample_size_has_none =
         "o dimensionamento de amostras da um numero so, o tamanho da amostra";
     static constexpr std::string_view nothing_to_draw = "este resultado nao tem dados para desenhar";
-
-    // An older, longer picture's tail cut off.
-    static bool trimmed(const std::string& path, std::uintmax_t size, std::string& why) {
-        std::error_code failed;
-        std::filesystem::resize_file(path, size, failed);
-        if (failed) why = failed.message();
-        return !failed;
-    }
 
     std::string folder_, shown_;
     output_sink& err_;
@@ -281,8 +320,8 @@ int run_command(std::span<const char* const> arguments, const terminal::streams&
     picture_folder folder(asked.pictures_folder,
                           converted.documents ? cp850_from_utf8(asked.pictures_folder) : asked.pictures_folder,
                           err);
-    extras.picture_files = [&folder](std::int32_t code, const std::string& name, const std::string& svg) {
-        folder.write(code, name, svg);
+    extras.picture_files = [&folder](std::int32_t code, const std::string& name, const graficos::desenho& picture) {
+        folder.write(code, name, picture);
     };
     return folder.finish(run_program(answers, out, err, extras));
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "console/console.hpp"
+#include "graficos/graficos.hpp"
 #include "terminal/terminal.hpp"
 
 namespace lousa {
@@ -42,8 +43,9 @@ struct run_extras {
     // Each statistic's distribution with its 5 % region, one SVG document.
     output_sink* distributions = nullptr;
     // The same pictures with the file name each would take
-    // ("07-correlacao-e-regressao.svg"): --graficos writes them.
-    std::function<void(std::int32_t code, const std::string& name, const std::string& svg)> picture_files;
+    // ("07-correlacao-e-regressao.svg"), to be drawn: --graficos writes each
+    // into its file as it is drawn.
+    std::function<void(std::int32_t code, const std::string& name, const graficos::desenho& picture)> picture_files;
 };
 
 // A run with extras. A picture that cannot be drawn or handed on never stops

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -131,13 +132,17 @@ TEST(Binary, PicturesGoToTheirFolderOrFailAtTheEnd) {
     const fs::path folder = fs::temp_directory_path() / "lousa-graficos-test";
     fs::remove_all(folder);
     fs::create_directory(folder);
+    std::ofstream(folder / "03-teste-t-pareado.svg") << std::string(200000, 'x');  // an older, longer file
     const auto drawn = lousa::testing::run_binary(typed, "--graficos " + folder.string());
     EXPECT_EQ(drawn.status, 0);
     EXPECT_EQ(drawn.out, plain.out);
     const std::string named = "lousa: grafico gravado: " + folder.string() + "/";
     ASSERT_EQ(drawn.err.find(named), 0u) << drawn.err;
     const std::string file = drawn.err.substr(named.size(), drawn.err.find_first_of("\r\n") - named.size());
-    EXPECT_NE(lousa::testing::read_file(folder / file).find("<svg"), std::string::npos) << file;
+    const std::string picture = lousa::testing::read_file(folder / file);
+    ASSERT_GE(picture.size(), 7u) << file;
+    EXPECT_EQ(picture.find("<svg"), 0u) << file;
+    EXPECT_EQ(picture.substr(picture.size() - 7), "</svg>\n") << "the older file's tail is left";
 
     // The sample size is one number: said so, and no empty file left behind.
     const auto none = lousa::testing::run_binary(

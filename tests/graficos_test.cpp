@@ -162,8 +162,8 @@ TEST(Graficos, ValuesThatAreNotNumbersAreLeftOut) {
 
 TEST(Graficos, TheListenerHandsEachResultOnceAndStartsAfresh) {
     std::vector<std::pair<std::string, std::size_t>> entregues;
-    desenhista d([&](std::int32_t, const std::string& nome, const std::string& svg, const std::string&) {
-        entregues.emplace_back(nome, svg.size());
+    desenhista d([&](std::int32_t, const std::string& nome, const desenho& figura, const std::string&) {
+        entregues.emplace_back(nome, figura.inteiro().size());
     });
     resultados::canal canal;
     canal.escuta(d);
@@ -174,6 +174,20 @@ TEST(Graficos, TheListenerHandsEachResultOnceAndStartsAfresh) {
     EXPECT_EQ(entregues[0].first, "14-spearman.svg");
     EXPECT_GT(entregues[0].second, 0u);
     EXPECT_EQ(entregues[1], std::make_pair(std::string("01-dimensionamento-de-amostras.svg"), std::size_t{0}));
+}
+
+// A picture sent on as it is drawn (to a file) is the same picture, in
+// pieces of a few kilobytes; a result with no picture sends nothing.
+TEST(Graficos, APictureInPiecesIsTheWholePicture) {
+    std::vector<dados> tabela{frequencias{50, 50, {}, std::vector<double>(2500, 5), std::vector<double>(2500, 7)}};
+    std::vector<std::size_t> pedacos;
+    std::string junto;
+    EXPECT_TRUE(desenho(9, tabela).em_partes([&](std::string_view p) { pedacos.push_back(p.size()), junto += p; }));
+    EXPECT_EQ(junto, desenha(9, tabela));
+    EXPECT_GT(pedacos.size(), 2u);
+    EXPECT_LT(*std::max_element(pedacos.begin(), pedacos.end()), 16384u);
+    std::vector<dados> nada{proporcao{0.5, 0.5, 0.4, 0.6}};
+    EXPECT_FALSE(desenho(1, nada).em_partes([&](std::string_view) { ADD_FAILURE() << "a piece of no picture"; }));
 }
 
 TEST(Graficos, LabelsHaveAPointAndFixedDecimals) {
