@@ -103,6 +103,11 @@ std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& l
     return desenha_em(codigo, lista, nullptr);
 }
 
+const std::string& desenho::inteiro() const {
+    if (!inteiro_) inteiro_ = desenha(codigo_, dados_);
+    return *inteiro_;
+}
+
 bool desenho::em_partes(const saida& destino) const {
     bool enviado = false;
     const saida contado = [&](std::string_view pedaco) { enviado = true, destino(pedaco); };

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,13 +26,15 @@ std::string desenha(std::int32_t codigo, const std::vector<resultados::dados>& d
 class desenho {
 public:
     desenho(std::int32_t codigo, const std::vector<resultados::dados>& dados) : codigo_(codigo), dados_(dados) {}
-    std::string inteiro() const { return desenha(codigo_, dados_); }
+    // Drawn the first time it is asked for; "" when the result has no picture.
+    const std::string& inteiro() const;
     // False, with nothing sent, when the result has no picture.
     bool em_partes(const saida& destino) const;
 
 private:
     std::int32_t codigo_;
     const std::vector<resultados::dados>& dados_;
+    mutable std::optional<std::string> inteiro_;
 };
 
 // The numbers that picture shows, as a table for readers who cannot see it:

@@ -100,12 +100,10 @@ public:
             drawer_.emplace(
                 [&extras](std::int32_t code, const std::string& name, const graficos::desenho& picture,
                           const std::string& numbers) {
-                    if (extras.pictures != nullptr) {
-                        const std::string svg = picture.inteiro();
-                        extras.pictures->put(svg);
-                        if (extras.picture_numbers != nullptr && !svg.empty()) extras.picture_numbers->put(numbers);
-                    }
+                    if (extras.pictures != nullptr) extras.pictures->put(picture.inteiro());
                     if (extras.picture_files) extras.picture_files(code, name, picture);
+                    if (extras.picture_numbers != nullptr && !picture.inteiro().empty())
+                        extras.picture_numbers->put(numbers);
                 },
                 extras.picture_numbers != nullptr);
             channel.escuta(shelter_.emplace_back(*drawer_));
