@@ -157,7 +157,8 @@ std::string desenha_sequencia(const std::string& titulo, const sequencia& s, con
     svg d(altura_padrao, titulo + ": a sequência e a mediana",
           "Os " + std::to_string(n) + " valores na ordem em que foram digitados, a mediana (" + breve(s.mediana) +
               ") como linha tracejada e as " + std::to_string(sequencias.size()) +
-              " sequências de valores acima e não acima dela sombreadas alternadamente; pontos cheios acima da mediana.", destino);
+              " sequências de valores acima e não acima dela sombreadas alternadamente; pontos cheios acima da mediana.",
+          destino);
     for (std::size_t r = 0; r < sequencias.size(); r += 2) {
         const double x0 = p.x(static_cast<double>(sequencias[r].first) + 0.5);
         const double x1 = p.x(static_cast<double>(sequencias[r].second) + 1.5);

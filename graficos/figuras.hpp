@@ -12,7 +12,8 @@ namespace lousa::graficos {
 
 // Dots per group with each centre marked (codes 2, 3, 4, 12, 13, 15);
 // `diferencas` for paired data, drawn against a line at zero.
-std::string desenha_amostras(const std::string& titulo, const resultados::amostras& a, bool diferencas, const saida* destino);
+std::string desenha_amostras(const std::string& titulo, const resultados::amostras& a, bool diferencas,
+                             const saida* destino);
 // The interaction plot: one line of cell means per row, across the columns (5, 6).
 std::string desenha_interacao(const std::string& titulo, const resultados::medias_de_celulas& m, const saida* destino);
 // The points and every fitted curve on the untransformed axes (7, 16).

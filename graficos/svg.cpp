@@ -33,7 +33,8 @@ namespace {
 // "00" to "99": the integer part two digits at a time.
 constexpr std::array<char, 200> dois_digitos = [] {
     std::array<char, 200> d{};
-    for (std::size_t k = 0; k < 100; ++k) d[2 * k] = static_cast<char>('0' + k / 10), d[2 * k + 1] = static_cast<char>('0' + k % 10);
+    for (std::size_t k = 0; k < 100; ++k)
+        d[2 * k] = static_cast<char>('0' + k / 10), d[2 * k + 1] = static_cast<char>('0' + k % 10);
     return d;
 }();
 

@@ -1,17 +1,17 @@
 #include "shell/programa.hpp"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <exception>
 #include <filesystem>
-#include <system_error>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "codepage/cp850.hpp"

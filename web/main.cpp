@@ -80,7 +80,8 @@ struct panels {
         // an empty picture (code 1 has none) is handed on too, for the page to
         // say so.
         if ((switched_on & 2) != 0) {
-            extras.picture_files = [this](std::int32_t, const std::string& name, const lousa::graficos::desenho& picture) {
+            extras.picture_files = [this](std::int32_t, const std::string& name,
+                                          const lousa::graficos::desenho& picture) {
                 pictures.put(name + '\n' + picture.inteiro());
             };
             extras.picture_numbers = &numbers;
