@@ -26,9 +26,10 @@ double potencia_de_dez(int e) {
     return p;
 }
 
-}  // namespace
-
-namespace {
+// A picture with a destination is sent on when this full: small enough that
+// the same few pages of memory serve the whole picture (fresh pages cost more
+// than drawing in a VM).
+constexpr std::size_t pedaco = 8192;
 
 // "00" to "99": the integer part two digits at a time.
 constexpr std::array<char, 200> dois_digitos = [] {
@@ -185,12 +186,6 @@ std::string traco_de(const estilo& e, double largura) {
 
 // ---- The canvas ----
 
-namespace {
-// Sent on when this full: small enough that the same few pages of memory
-// serve the whole picture (fresh pages cost more than drawing in a VM).
-constexpr std::size_t pedaco = 8192;
-}  // namespace
-
 svg::svg(int altura, std::string_view titulo, std::string_view descricao, const saida* destino) : destino_(destino) {
     // Most pictures fit whole: no copy as it grows.
     s_.reserve(destino_ != nullptr ? pedaco + 1024 : 65536);
@@ -333,7 +328,6 @@ void svg::vertical(double x, double de, double ate) {
     segmento_aberto_ = false;
     escoa_se_cheio();
 }
-
 
 void svg::quebra_caminho() { segmento_aberto_ = false; }
 

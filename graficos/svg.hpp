@@ -1,8 +1,8 @@
 #pragma once
 // The pen the pictures are drawn with: SVG text written straight into one
-// string (or sent on a few kilobytes at a time), numbers in fixed forms that no locale touches (coordinates to a
-// tenth of a pixel, labels with a point as on the screen), so that the same
-// result always gives the same bytes. No element has an id, so that several
+// string (or sent on a few kilobytes at a time), numbers in fixed forms that
+// no locale touches (coordinates to a tenth of a pixel, labels with a point as
+// on the screen), so that the same result always gives the same bytes. No element has an id, so that several
 // pictures can sit in one page.
 
 #include <cstddef>

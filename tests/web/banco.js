@@ -1,7 +1,7 @@
 // How fast the page is: the time to the menu, the largest session of every
 // application (the ones bench/sessoes.py writes) pasted at the menu in one go,
-// with the panels beside the screen off and on, and the memory of the page's renderer, a line of 100 000 characters,
-// 10 000 pasted lines with a key typed meanwhile, and "Recomeçar" during a
+// with the panels beside the screen off and on, and the memory of the page's
+// renderer, a line of 100 000 characters, 10 000 pasted lines with a key typed meanwhile, and "Recomeçar" during a
 // paste. It prints the figures; it fails only when a screen differs from the
 // native program's.
 //
